@@ -1,0 +1,463 @@
+#include "Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace driver
+{
+namespace
+{
+// What Windows' own keyboard processing posts after a real F1 key-down.
+constexpr UINT kKeyF1 = 0x004D;
+constexpr UINT kSystemTimer = 0x0118;
+
+const UINT g_syncMarker = ::RegisterWindowMessageA("MortarixDriverSync");
+std::atomic<Ui*> g_ui{nullptr}; // one modal run is driven at a time
+
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && wParam == PM_REMOVE)
+    {
+        if (Ui* ui = g_ui.load())
+            ui->OnMessageRetrieved(*reinterpret_cast<MSG*>(lParam));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<HWND> TopLevelWindows(DWORD threadId)
+{
+    std::vector<HWND> windows;
+    ::EnumThreadWindows(
+        threadId,
+        [](HWND hWnd, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> windows;
+    ::EnumChildWindows(
+        parent,
+        [](HWND hWnd, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::string ClassName(HWND hWnd)
+{
+    char name[64] = {};
+    ::GetClassNameA(hWnd, name, sizeof name);
+    return name;
+}
+
+bool IsShownDialog(HWND hWnd)
+{
+    return ::IsWindowVisible(hWnd) && ClassName(hWnd) == "#32770";
+}
+
+LPARAM KeyData(UINT vk, bool up)
+{
+    LPARAM data = 1 | static_cast<LPARAM>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
+    return up ? data | LPARAM{3} << 30 : data;
+}
+} // namespace
+
+// --- Window ---
+
+Window Window::Item(int id) const
+{
+    HWND item = ::GetDlgItem(m_hWnd, id);
+    if (item == nullptr)
+        throw DriverError(Describe() + " has no control " + std::to_string(id));
+    return Window(item);
+}
+
+Window Window::Owner() const
+{
+    return Window(::GetWindow(m_hWnd, GW_OWNER));
+}
+
+int Window::Id() const
+{
+    return ::GetDlgCtrlID(m_hWnd);
+}
+
+std::string Window::Text() const
+{
+    const auto length = static_cast<std::size_t>(Send(WM_GETTEXTLENGTH));
+    std::string text(length + 1, '\0');
+    const auto copied = static_cast<std::size_t>(Send(WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(copied);
+    return text;
+}
+
+bool Window::IsEnabled() const
+{
+    return ::IsWindowEnabled(m_hWnd) != FALSE;
+}
+
+bool Window::IsVisible() const
+{
+    return ::IsWindowVisible(m_hWnd) != FALSE;
+}
+
+bool Window::IsChecked() const
+{
+    return Send(BM_GETCHECK) == BST_CHECKED;
+}
+
+DWORD Window::Style() const
+{
+    return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
+}
+
+RECT Window::Rect() const
+{
+    RECT rect{};
+    if (!::GetWindowRect(m_hWnd, &rect))
+        throw DriverError(Describe() + " has no rectangle");
+    return rect;
+}
+
+LRESULT Window::Send(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(m_hWnd, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(kTimeout.count()), &result))
+        throw DriverError(Describe() + " did not answer message " + std::to_string(message));
+    return static_cast<LRESULT>(result);
+}
+
+void Window::Post(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    if (!::PostMessageA(m_hWnd, message, wParam, lParam))
+        throw DriverError("cannot post message " + std::to_string(message) + " to " + Describe());
+}
+
+std::string Window::Describe() const
+{
+    if (!::IsWindow(m_hWnd))
+        return "a window that no longer exists";
+    return "the " + ClassName(m_hWnd) + " window with ID " + std::to_string(Id());
+}
+
+// --- Ui ---
+
+Ui::Ui(DWORD uiThreadId)
+    : m_uiThreadId(uiThreadId), m_hook(::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, uiThreadId))
+{
+    if (m_hook == nullptr)
+        throw DriverError("cannot watch the UI thread's messages");
+    g_ui = this;
+}
+
+Ui::~Ui()
+{
+    g_ui = nullptr;
+    ::UnhookWindowsHookEx(m_hook);
+}
+
+void Ui::OnMessageRetrieved(const MSG& msg)
+{
+    std::lock_guard lock(m_mutex);
+    if (msg.message == g_syncMarker && msg.hwnd == nullptr)
+    {
+        m_markersSeen = static_cast<long>(msg.lParam);
+        m_changed.notify_all();
+    }
+    else if (msg.message != WM_TIMER && msg.message != kSystemTimer)
+    {
+        ++m_othersSeen;
+    }
+}
+
+void Ui::MarkModalEnded()
+{
+    std::lock_guard lock(m_mutex);
+    m_modalEnded = true;
+    m_changed.notify_all();
+}
+
+void Ui::WaitUntilModalEnded()
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_changed.wait_for(lock, kTimeout, [&] { return m_modalEnded.load(); }))
+        throw DriverError("the modal run did not end");
+}
+
+// Markers go round until one finds nothing new before it: messages that handling the
+// earlier ones posted (a translated key, a close turned into Cancel) are handled too.
+void Ui::Sync()
+{
+    constexpr int kMaxRounds = 20;
+    for (int round = 0; round < kMaxRounds; ++round)
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_modalEnded)
+            return;
+        const long othersBefore = m_othersSeen;
+        const long marker = ++m_markersPosted;
+        if (!::PostThreadMessageA(m_uiThreadId, g_syncMarker, 0, marker))
+            throw DriverError("cannot post to the UI thread");
+        if (!m_changed.wait_for(lock, kTimeout, [&] { return m_markersSeen >= marker || m_modalEnded; }))
+            throw DriverError("the UI thread did not get to its messages in time");
+        if (round > 0 && m_othersSeen == othersBefore)
+            return;
+    }
+}
+
+template <class Found>
+auto Ui::WaitFor(const std::string& what, Found found) -> decltype(found())
+{
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
+    for (;;)
+    {
+        if (auto result = found())
+            return result;
+        if (m_modalEnded)
+            throw DriverError("the modal run ended while waiting for " + what);
+        if (std::chrono::steady_clock::now() > deadline)
+            throw DriverError("gave up waiting for " + what);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2)); // polling within the bound
+    }
+}
+
+Window Ui::WaitForDialog(std::string_view caption)
+{
+    Window dialog = WaitFor("the dialog \"" + std::string(caption) + "\"", [&] {
+        for (HWND hWnd : TopLevelWindows(m_uiThreadId))
+            if (IsShownDialog(hWnd) && Window(hWnd).Text() == caption)
+                return Window(hWnd);
+        return Window();
+    });
+    Sync();
+    return dialog;
+}
+
+void Ui::WaitUntilGone(const Window& window)
+{
+    WaitFor(window.Describe() + " to close", [&] { return !::IsWindowVisible(window.Handle()); });
+}
+
+MessageBoxSeen Ui::WaitForMessageBox(const Window& owner)
+{
+    Window box = WaitFor("a message box over " + owner.Describe(), [&] {
+        for (HWND hWnd : TopLevelWindows(m_uiThreadId))
+            if (IsShownDialog(hWnd) && ::GetWindow(hWnd, GW_OWNER) == owner.Handle())
+                return Window(hWnd);
+        return Window();
+    });
+    Sync();
+    MessageBoxSeen seen{box, box.Text(), {}};
+    // The message is the box's one static text without an ID (icons are statics too).
+    for (HWND child : Children(box.Handle()))
+    {
+        Window control(child);
+        if (ClassName(child) == "Static" && LOWORD(control.Id()) == 0xFFFF && (control.Style() & SS_TYPEMASK) != SS_ICON)
+            seen.text = control.Text();
+    }
+    return seen;
+}
+
+void Ui::Dismiss(const MessageBoxSeen& box)
+{
+    Click(box.window.Item(LOWORD(box.window.Send(DM_GETDEFID))));
+    WaitUntilGone(box.window);
+    Sync();
+}
+
+void Ui::Click(const Window& control)
+{
+    if (!control.IsEnabled())
+        throw DriverError("cannot click " + control.Describe() + ": it is disabled");
+    control.Send(BM_CLICK);
+    Sync();
+}
+
+void Ui::PostClick(const Window& control)
+{
+    if (!control.IsEnabled())
+        throw DriverError("cannot click " + control.Describe() + ": it is disabled");
+    PostAndSync(control, BM_CLICK, 0, 0);
+}
+
+Window Ui::ClickOpening(const Window& control, std::string_view caption)
+{
+    PostClick(control);
+    return WaitForDialog(caption);
+}
+
+void Ui::Type(std::string_view text)
+{
+    Window target = Focus();
+    if (!target)
+        throw DriverError("nothing has the focus to type into");
+    Type(target, text);
+}
+
+void Ui::Type(const Window& field, std::string_view text)
+{
+    if (!field.IsEnabled())
+        throw DriverError("cannot type into " + field.Describe() + ": it is disabled");
+    for (char c : text)
+        field.Post(WM_CHAR, static_cast<unsigned char>(c), 1);
+    Sync();
+}
+
+void Ui::Press(Key key)
+{
+    static constexpr UINT kVirtualKeys[] = {VK_RETURN, VK_ESCAPE, VK_TAB, VK_F1};
+    const UINT vk = kVirtualKeys[static_cast<int>(key)];
+    Window target = Target();
+    target.Post(WM_KEYDOWN, vk, KeyData(vk, false));
+    if (key == Key::F1)
+        target.Post(kKeyF1, 0, 0);
+    target.Post(WM_KEYUP, vk, KeyData(vk, true));
+    Sync();
+}
+
+void Ui::CloseBox(const Window& dialog)
+{
+    PostAndSync(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+Window Ui::Focus() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(m_uiThreadId, &info))
+        return Window();
+    return Window(info.hwndFocus);
+}
+
+Window Ui::Target() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(m_uiThreadId, &info) || (info.hwndFocus == nullptr && info.hwndActive == nullptr))
+        throw DriverError("no window of the UI thread takes keystrokes");
+    return Window(info.hwndFocus ? info.hwndFocus : info.hwndActive);
+}
+
+void Ui::PostAndSync(const Window& target, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    target.Post(message, wParam, lParam);
+    Sync();
+}
+
+Image Ui::Screenshot(const Window& window, const std::string& pngPath)
+{
+    const RECT rect = window.Rect();
+    Image image;
+    image.width = rect.right - rect.left;
+    image.height = rect.bottom - rect.top;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height; // rows top to bottom
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr)
+    {
+        ::DeleteDC(dc);
+        throw DriverError("cannot make a bitmap for " + window.Describe());
+    }
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    // What PrintWindow does, with the driver's bound: the window draws itself into our bitmap.
+    window.Send(WM_PRINT, reinterpret_cast<WPARAM>(dc),
+                PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN | PRF_OWNED);
+    ::GdiFlush();
+    const auto* bgrx = static_cast<const std::uint8_t*>(bits);
+    const std::size_t pixels = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    image.rgb.resize(pixels * 3);
+    for (std::size_t i = 0; i < pixels; ++i)
+    {
+        image.rgb[i * 3] = bgrx[i * 4 + 2];
+        image.rgb[i * 3 + 1] = bgrx[i * 4 + 1];
+        image.rgb[i * 3 + 2] = bgrx[i * 4];
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    if (!pngPath.empty() && !WritePng(image, pngPath))
+        throw DriverError("cannot write " + pngPath);
+    return image;
+}
+
+// Cancel to every enabled window, innermost modal first by nature (the others are
+// disabled), until the modal run returns; a run that will not end ends the process.
+void Ui::CloseAll()
+{
+    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
+    while (!m_modalEnded)
+    {
+        if (std::chrono::steady_clock::now() > deadline)
+        {
+            std::fprintf(stderr, "driver: the dialogs would not close; ending the test process\n");
+            std::fflush(stderr);
+            ::ExitProcess(3);
+        }
+        for (HWND hWnd : TopLevelWindows(m_uiThreadId))
+            if (::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd))
+                ::PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, std::chrono::milliseconds(200), [&] { return m_modalEnded.load(); });
+    }
+}
+
+// --- ScriptThread ---
+
+ScriptThread::ScriptThread(std::function<void(Ui&)> script) : m_ui(std::make_unique<Ui>(::GetCurrentThreadId()))
+{
+    m_thread = std::thread([ui = m_ui.get(), script = std::move(script)] {
+        bool failed = false;
+        try
+        {
+            script(*ui);
+        }
+        catch (const std::exception& error)
+        {
+            ADD_FAILURE() << "driver: " << error.what();
+            failed = true;
+        }
+        catch (...)
+        {
+            ADD_FAILURE() << "driver: the script threw";
+            failed = true;
+        }
+        if (!failed && !::testing::Test::HasFatalFailure())
+        {
+            try
+            {
+                ui->WaitUntilModalEnded();
+            }
+            catch (const DriverError& error)
+            {
+                ADD_FAILURE() << "driver: the script ended, but " << error.what();
+            }
+        }
+        ui->CloseAll();
+    });
+}
+
+ScriptThread::~ScriptThread()
+{
+    m_ui->MarkModalEnded();
+    m_thread.join();
+}
+} // namespace driver
