@@ -93,7 +93,7 @@ TEST(Catalogue, SpellsMatchTheHandWrittenTable)
 
 TEST(Catalogue, ReagentSetsHaveTheKnownCountsAndSizes)
 {
-    // How many spells use each reagent, in counter order.
+    // How many spells use each reagent.
     const std::map<Reagent, int> uses = {
         {MandrakeRoot, 36}, {SulphurousAsh, 27}, {BloodMoss, 25}, {Garlic, 23},
         {SpiderSilk, 23},   {BlackPearl, 21},    {Nightshade, 18}, {Ginseng, 13},
