@@ -27,29 +27,23 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+BOOL CALLBACK AddWindow(HWND hWnd, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows(DWORD threadId)
 {
     std::vector<HWND> windows;
-    ::EnumThreadWindows(
-        threadId,
-        [](HWND hWnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumThreadWindows(threadId, AddWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
 std::vector<HWND> Children(HWND parent)
 {
     std::vector<HWND> windows;
-    ::EnumChildWindows(
-        parent,
-        [](HWND hWnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumChildWindows(parent, AddWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
@@ -148,7 +142,14 @@ std::string Window::Describe() const
 {
     if (!::IsWindow(m_hWnd))
         return "a window that no longer exists";
-    return "the " + ClassName(m_hWnd) + " window with ID " + std::to_string(Id());
+    if (::GetParent(m_hWnd) != nullptr && (Style() & WS_CHILD))
+        return "the " + ClassName(m_hWnd) + " control " + std::to_string(Id());
+    // The caption as stored: asking the window could block on a busy UI thread.
+    wchar_t caption[256] = {};
+    ::InternalGetWindowText(m_hWnd, caption, 256);
+    char narrow[512] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, caption, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return std::string("the window \"") + narrow + '"';
 }
 
 // --- Ui ---
@@ -322,7 +323,8 @@ void Ui::Press(Key key)
     target.Post(WM_KEYDOWN, vk, KeyData(vk, false));
     if (key == Key::F1)
         target.Post(kKeyF1, 0, 0);
-    target.Post(WM_KEYUP, vk, KeyData(vk, true));
+    // The key-down may have closed the window; the key-up then goes nowhere, as it would.
+    ::PostMessageA(target.Handle(), WM_KEYUP, vk, KeyData(vk, true));
     Sync();
 }
 
@@ -331,20 +333,43 @@ void Ui::CloseBox(const Window& dialog)
     PostAndSync(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-Window Ui::Focus() const
+GUITHREADINFO Ui::ThreadInfo() const
 {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (!::GetGUIThreadInfo(m_uiThreadId, &info))
-        return Window();
-    return Window(info.hwndFocus);
+        throw DriverError("cannot read the UI thread's focus");
+    return info;
 }
 
-Window Ui::Target() const
+// Other programs on the desktop may take the foreground, and with it the focus, at any
+// time; a dialog that gets it back puts its focus where it was, as after a person's click.
+void Ui::Activate()
 {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!::GetGUIThreadInfo(m_uiThreadId, &info) || (info.hwndFocus == nullptr && info.hwndActive == nullptr))
+    if (ThreadInfo().hwndFocus != nullptr)
+        return;
+    for (HWND hWnd : TopLevelWindows(m_uiThreadId))
+    {
+        if (::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd))
+        {
+            ::SetForegroundWindow(hWnd);
+            Sync();
+            return;
+        }
+    }
+}
+
+Window Ui::Focus()
+{
+    Activate();
+    return Window(ThreadInfo().hwndFocus);
+}
+
+Window Ui::Target()
+{
+    Activate();
+    const GUITHREADINFO info = ThreadInfo();
+    if (info.hwndFocus == nullptr && info.hwndActive == nullptr)
         throw DriverError("no window of the UI thread takes keystrokes");
     return Window(info.hwndFocus ? info.hwndFocus : info.hwndActive);
 }
@@ -378,9 +403,10 @@ Image Ui::Screenshot(const Window& window, const std::string& pngPath)
         throw DriverError("cannot make a bitmap for " + window.Describe());
     }
     HGDIOBJ old = ::SelectObject(dc, bitmap);
-    // What PrintWindow does, with the driver's bound: the window draws itself into our bitmap.
-    window.Send(WM_PRINT, reinterpret_cast<WPARAM>(dc),
-                PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN | PRF_OWNED);
+    Sync(); // everything painted
+    HDC windowDc = ::GetWindowDC(window.Handle());
+    ::BitBlt(dc, 0, 0, image.width, image.height, windowDc, 0, 0, SRCCOPY);
+    ::ReleaseDC(window.Handle(), windowDc);
     ::GdiFlush();
     const auto* bgrx = static_cast<const std::uint8_t*>(bits);
     const std::size_t pixels = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);

@@ -118,7 +118,7 @@ public:
     // The close box of a dialog.
     void CloseBox(const Window& dialog);
 
-    Window Focus() const; // the UI thread's focused window
+    Window Focus(); // the UI thread's focused window
     // What the window shows; saved as PNG when a path is given.
     Image Screenshot(const Window& window, const std::string& pngPath = {});
 
@@ -132,7 +132,9 @@ public:
 
 private:
     void PostAndSync(const Window& target, UINT message, WPARAM wParam, LPARAM lParam);
-    Window Target() const; // where keystrokes go: the focus, else the active window
+    GUITHREADINFO ThreadInfo() const;
+    void Activate();
+    Window Target(); // where keystrokes go: the focus, else the active window
     template <class Found>
     auto WaitFor(const std::string& what, Found found) -> decltype(found());
 

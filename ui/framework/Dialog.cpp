@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -128,9 +129,21 @@ INT_PTR CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) != 0)
         return FALSE;
     INT_PTR result = FALSE;
-    return Dispatch(WM_COMMAND, wParam, lParam, false, result) ||
-           CWinApp::Get()->Dispatch(WM_COMMAND, wParam, lParam, false, result) ||
-           Dispatch(WM_COMMAND, wParam, lParam, true, result);
+    if (Dispatch(WM_COMMAND, wParam, lParam, false, result))
+        return TRUE;
+    CWinApp* app = CWinApp::Get();
+    {
+        // The application sees which dialog raised the command; nested dialogs restore theirs.
+        struct Restore
+        {
+            CWnd*& slot;
+            CWnd* saved;
+            ~Restore() { slot = saved; }
+        } restore{app->m_pCommandWnd, std::exchange(app->m_pCommandWnd, this)};
+        if (app->Dispatch(WM_COMMAND, wParam, lParam, false, result))
+            return TRUE;
+    }
+    return Dispatch(WM_COMMAND, wParam, lParam, true, result);
 }
 
 // F1, arriving as WM_HELP from the focused control, becomes the help command.

@@ -93,15 +93,15 @@ const CMessageMap* CWinApp::GetMessageMap() const
 // says it plainly instead.
 void CWinApp::OnHelp()
 {
-    HWND active = ::GetActiveWindow();
+    HWND dialog = m_pCommandWnd ? m_pCommandWnd->m_hWnd : nullptr;
     const bool haveFile = ::GetFileAttributesA(m_strHelpFile.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!haveFile || !WinHelp(::GetWindowContextHelpId(active), HELP_CONTEXT))
-        ShowMessage(active, IDS_HELP_NOT_STARTED);
+    if (!haveFile || !WinHelp(::GetWindowContextHelpId(dialog), HELP_CONTEXT))
+        ShowMessage(dialog, IDS_HELP_NOT_STARTED);
 }
 
 BOOL CWinApp::WinHelp(DWORD_PTR data, UINT command)
 {
-    return ::WinHelpA(::GetActiveWindow(), m_strHelpFile.c_str(), command, data);
+    return ::WinHelpA(m_pCommandWnd ? m_pCommandWnd->m_hWnd : nullptr, m_strHelpFile.c_str(), command, data);
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)

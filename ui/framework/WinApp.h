@@ -27,11 +27,13 @@ public:
     CWnd* m_pMainWnd = nullptr;
     CString m_strAppName;  // the program file's name without extension
     CString m_strHelpFile; // the program's path with the extension .HLP
+    CWnd* m_pCommandWnd = nullptr; // the dialog whose command the application is handling
 
 protected:
     const CMessageMap* GetMessageMap() const override;
 
-    // Context help for the active dialog; "Failed to launch help." when that cannot start.
+    // Context help for the dialog where F1 was pressed; "Failed to launch help." when that
+    // cannot start.
     void OnHelp();
     // The help engine; FALSE when it could not be started.
     virtual BOOL WinHelp(DWORD_PTR data, UINT command);
