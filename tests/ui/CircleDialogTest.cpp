@@ -1,8 +1,6 @@
 // The circle dialogs, opened from the main window and driven as a person would.
 #include "ProgramTest.h"
 
-#include <cstdlib>
-
 using namespace driver;
 
 namespace
@@ -31,24 +29,6 @@ TEST_F(CircleDialog, FireballTenCountsPearlAndAshInTheMainWindow)
     });
     EXPECT_EQ(shown, Showing({{BlackPearl, 10}, {SulphurousAsh, 10}}, 20, 10));
     EXPECT_EQ(theApp.m_selection.Text({3, 2}), "10");
-}
-
-TEST_F(CircleDialog, OpensCentredOverTheMainWindow)
-{
-    RunMain([&](Ui& ui, const Window& main) {
-        for (const CircleInfo& info : Circles())
-        {
-            Window circle = OpenCircle(ui, main, info.number);
-            EXPECT_EQ(circle.Owner(), main) << info.caption;
-            const RECT outer = main.Rect(), inner = circle.Rect();
-            // Centred, unless kept on the screen's work area.
-            const int dx = (outer.left + outer.right) / 2 - (inner.left + inner.right) / 2;
-            EXPECT_LE(std::abs(dx), 1) << info.caption << " is not centred across the main window";
-            ui.Press(Key::Escape);
-            ui.WaitUntilGone(circle);
-        }
-        ui.Click(main.Item(IDOK));
-    });
 }
 
 TEST_F(CircleDialog, ReopeningShowsStoredQuantitiesDisabledAndUntickedStillCounting)

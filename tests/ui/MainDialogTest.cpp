@@ -135,20 +135,6 @@ TEST_F(MainDialog, AboutBoxOpensFromTheSystemMenuAndChangesNothing)
     EXPECT_EQ(theApp.m_selection.Text({1, 5}), "3");
 }
 
-TEST_F(MainDialog, OtherSystemCommandsKeepTheirDefaultHandling)
-{
-    const INT_PTR result = RunMain([&](Ui& ui, const Window& main) {
-        main.Post(WM_SYSCOMMAND, SC_MINIMIZE);
-        ui.Sync();
-        EXPECT_TRUE(IsIconic(main.Handle())) << "minimise was swallowed";
-        main.Post(WM_SYSCOMMAND, SC_RESTORE);
-        ui.Sync();
-        EXPECT_FALSE(IsIconic(main.Handle()));
-        ui.CloseBox(main);
-    });
-    EXPECT_EQ(result, IDCANCEL);
-}
-
 // The program ships no help file: F1 says so in the framework's message.
 TEST_F(MainDialog, HelpKeyReportsThatHelpCannotStart)
 {

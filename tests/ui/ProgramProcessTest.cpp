@@ -14,6 +14,13 @@ namespace
 constexpr DWORD kStartTimeoutMs = 20000;
 constexpr DWORD kEndTimeoutMs = 10000;
 
+HWND FocusOf(DWORD threadId)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
 // One run of the program; ended by force if a test leaves it running.
 class RunningProgram
 {
@@ -41,14 +48,15 @@ public:
     bool Started() const { return m_started; }
     DWORD ThreadId() const { return m_process.dwThreadId; }
 
-    // The program's top-level window with this caption, once it accepts input.
+    // The program's top-level window with this caption, once shown with a control focused.
     HWND WaitForWindow(const char* caption) const
     {
         WaitForInputIdle(m_process.hProcess, kStartTimeoutMs);
         const DWORD deadline = GetTickCount() + kStartTimeoutMs;
         for (;;)
         {
-            if (HWND found = FindOwnWindow(caption))
+            HWND found = FindOwnWindow(caption);
+            if (found && FocusOf(m_process.dwThreadId))
                 return found;
             if (static_cast<LONG>(GetTickCount() - deadline) > 0 || Ended(0))
                 return nullptr;
@@ -101,13 +109,6 @@ std::string FieldText(HWND dialog, int id)
     return text;
 }
 
-HWND FocusOf(DWORD threadId)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
-}
-
 TEST(ProgramProcess, StartsWithZeroTotalsAndFocusOnOk)
 {
     RunningProgram program;
@@ -151,9 +152,7 @@ TEST(ProgramProcess, EndsHoweverTheMainWindowCloses)
         ASSERT_TRUE(program.Started());
         HWND main = program.WaitForWindow("Mortarix");
         ASSERT_NE(main, nullptr);
-        HWND focus = FocusOf(program.ThreadId());
-        ASSERT_NE(focus, nullptr);
-        way.close(main, focus);
+        way.close(main, FocusOf(program.ThreadId()));
         EXPECT_TRUE(program.Ended(kEndTimeoutMs)) << "still running after " << way.how;
     }
 }
