@@ -12,8 +12,6 @@ public:
     // The dialog shows and edits the circle's eight texts where the selection keeps them.
     CSpells(int circle, Selection& selection);
 
-    int Circle() const { return m_nCircle; }
-
     // Per row: true while the box is unticked and the field disabled.
     std::array<bool, kRowCount> m_bOff{};
     // This circle's quantity texts in row order, owned by the selection.
