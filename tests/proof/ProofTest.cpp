@@ -48,7 +48,7 @@ void ProofTest::Close(Ui& ui, const Window& dialog, Closing how)
     ui.WaitUntilGone(dialog);
 }
 
-void ProofTest::Paste(Ui& ui, std::string_view text)
+void ProofTest::SetClipboard(std::string_view text)
 {
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (memory == nullptr)
@@ -77,6 +77,11 @@ void ProofTest::Paste(Ui& ui, std::string_view text)
         ::GlobalFree(memory);
         throw DriverError("cannot put a text on the clipboard");
     }
+}
+
+void ProofTest::Paste(Ui& ui, std::string_view text)
+{
+    SetClipboard(text);
 
     Window target = ui.Focus();
     if (!target)

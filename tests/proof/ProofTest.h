@@ -34,6 +34,7 @@ public:
     // Closes a circle dialog or the About box and waits until it is gone.
     static void Close(driver::Ui& ui, const driver::Window& dialog, Closing how);
 
+    static void SetClipboard(std::string_view text);
     // Puts `text` on the clipboard and presses Ctrl+V in the focused control.
     static void Paste(driver::Ui& ui, std::string_view text);
     // A key pressed and released in the focused control (Home, End, Backspace, ...).
