@@ -31,6 +31,14 @@ protected:
         return Field(circle, {kCircle, row}).Text();
     }
 
+    static model::CircleTexts FieldTexts(const Window& circle)
+    {
+        model::CircleTexts texts;
+        for (int r = 1; r <= kRowCount; ++r)
+            texts[static_cast<std::size_t>(r - 1)] = Field(circle, {kCircle, r}).Text();
+        return texts;
+    }
+
     // After OK: the store holds exactly what the fields showed, and the main window the
     // totals of the whole store.
     static void ExpectStoredAndCounted(Ui& ui, const Window& main, const Window& circle,
@@ -69,9 +77,7 @@ TEST_F(HostileInput, PastedLineBreaksLeaveOneLineThatIsStoredAndCounted)
         for (const auto& [what, text] : cases)
         {
             Window circle = OpenCircle(ui, main, kCircle);
-            model::CircleTexts shown;
-            for (int r = 1; r <= kRowCount; ++r)
-                shown[static_cast<std::size_t>(r - 1)] = Field(circle, {kCircle, r}).Text();
+            model::CircleTexts shown = FieldTexts(circle);
             const std::string kept = PasteOver(ui, circle, 3, text);
             EXPECT_EQ(kept.find('\n'), std::string::npos) << what << ": a one-line field shows a line feed";
             EXPECT_EQ(text.compare(0, kept.size(), kept), 0)
@@ -103,9 +109,7 @@ TEST_F(HostileInput, AMegabytePasteKeepsTheDialogWorking)
         for (const auto& [what, text] : cases)
         {
             Window circle = OpenCircle(ui, main, kCircle);
-            model::CircleTexts shown;
-            for (int r = 1; r <= kRowCount; ++r)
-                shown[static_cast<std::size_t>(r - 1)] = Field(circle, {kCircle, r}).Text();
+            model::CircleTexts shown = FieldTexts(circle);
             const std::string kept = PasteOver(ui, circle, 5, text);
             EXPECT_GE(kept.size(), std::min(text.size(), kEditDefaultLimit))
                 << what << ": the field took less than an edit control takes by default";
@@ -156,9 +160,7 @@ TEST_F(HostileInput, EveryByteValueTypedIsStoredAsTheFieldShowsIt)
     RunMain([&](Ui& ui, const Window& main) {
         Window circle = OpenCircle(ui, main, kCircle);
         SetClipboard("-3"); // what Ctrl+V will bring
-        model::CircleTexts shown;
-        for (int r = 1; r <= kRowCount; ++r)
-            shown[static_cast<std::size_t>(r - 1)] = Field(circle, {kCircle, r}).Text();
+        model::CircleTexts shown = FieldTexts(circle);
         ui.Click(Box(circle, {kCircle, 8}));
         ui.Type(keystrokes);
         EXPECT_TRUE(circle.IsVisible()) << "the keystrokes closed the dialog";
