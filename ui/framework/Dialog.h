@@ -1,5 +1,6 @@
 // A dialog built from a template resource and run modally; every dialog of a program
-// shares one dialog procedure, which finds the object and reads its command map.
+// shares one dialog procedure, which finds the object and reads its command map. The
+// program's application object (WinApp.h) must exist before a dialog runs.
 #pragma once
 
 #include "DataExchange.h"

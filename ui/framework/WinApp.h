@@ -27,7 +27,6 @@ public:
     CWnd* m_pMainWnd = nullptr;
     CString m_strAppName;  // the program file's name without extension
     CString m_strHelpFile; // the program's path with the extension .HLP
-    CWnd* m_pCommandWnd = nullptr; // the dialog whose command the application is handling
 
 protected:
     const CMessageMap* GetMessageMap() const override;
@@ -37,4 +36,9 @@ protected:
     void OnHelp();
     // The help engine; FALSE when it could not be started.
     virtual BOOL WinHelp(DWORD_PTR data, UINT command);
+
+    CWnd* m_pCommandWnd = nullptr; // the dialog whose command is being handled
+
+private:
+    friend class CDialog; // routes its commands here
 };
