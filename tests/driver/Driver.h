@@ -122,7 +122,6 @@ public:
     // What the window shows; saved as PNG when a path is given.
     Image Screenshot(const Window& window, const std::string& pngPath = {});
 
-    bool ModalEnded() const { return m_modalEnded; }
     void WaitUntilModalEnded();
 
     // Driver internals, used by RunModal and the message hook.
