@@ -94,7 +94,8 @@ std::string PastedText(Random& random)
     return Pastable(RandomQuantityText(random));
 }
 
-// 100,000 characters whose value lies past the first 30,000 more often than not.
+// 100,000 characters. In half of them the number comes at the very end, so a field that
+// keeps only the first part of the text would count something else.
 std::string LongText(Random& random)
 {
     switch (random.Below(4))
