@@ -3,10 +3,12 @@
 // numbers the main window shows.
 #pragma once
 
+#include "ExpectedCatalogue.h"
 #include "Model.h"
 #include "ProgramTest.h"
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -50,7 +52,11 @@ public:
 
     // The main window's ten fields: the reagents in counter order, the reagent total, the
     // spell total.
-    static constexpr int kShownIds[] = {1000, 1003, 1002, 1004, 1005, 1006, 1001, 1007, IDC_REAGENT_TOTAL, IDC_SPELL_TOTAL};
+    static int ShownId(std::size_t i)
+    {
+        return i < std::size(expected::kReagents) ? expected::kReagents[i].countFieldId
+                                                  : i == 8 ? IDC_REAGENT_TOTAL : IDC_SPELL_TOTAL;
+    }
     // The main window's ten numbers as they must read.
     static std::array<std::string, 10> AsText(const model::Numbers& numbers);
 

@@ -301,7 +301,7 @@ private:
         const std::array<std::string, 10> expected = P::AsText(m_model.Shown());
         for (std::size_t i = 0; i < expected.size(); ++i)
         {
-            if (!P::Shows(m_main.Item(P::kShownIds[i]), expected[i]))
+            if (!P::Shows(m_main.Item(P::ShownId(i)), expected[i]))
                 Diverged("the main window shows " + Joined(P::Shown(m_main)) + ", the model says " + Joined(expected));
         }
         for (int c = 1; c <= kCircleCount; ++c)

@@ -16,8 +16,9 @@ constexpr int kOpenings = 1000;
 constexpr int kWarmUp = 2 * (kCircleCount + 1); // caches of fonts, themes and classes filled first
 
 // Growth allowed over all the openings. One object or a few hundred bytes lost per opening
-// would go far past it; Wine's own dialog manager keeps about 100 to 500 bytes more for
-// every dialog it has made, even for a bare template with no program behind it.
+// would go far past it. Wine's own dialog manager keeps about 100 (a circle) to 300 (the
+// About box) bytes more for every dialog it has made, even for a bare template with no
+// program behind it.
 constexpr long kObjectTolerance = 8;
 constexpr long long kMemoryTolerance = 512 * 1024;
 
