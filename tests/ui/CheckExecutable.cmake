@@ -1,5 +1,6 @@
-# Fails unless the executable imports only DLLs that come with Windows itself.
-#   cmake -DOBJDUMP=... -DEXE=... -P CheckImports.cmake
+# Fails unless the executable imports only DLLs that come with Windows itself and its
+# header names the oldest Windows it is built for, Vista (6.0), as OS and subsystem.
+#   cmake -DOBJDUMP=... -DEXE=... -P CheckExecutable.cmake
 cmake_policy(VERSION 3.25)
 set(system_dlls
   kernel32.dll user32.dll gdi32.dll comctl32.dll advapi32.dll shell32.dll ole32.dll
@@ -28,4 +29,14 @@ endforeach()
 message(STATUS "imports: ${all}")
 if(foreign)
   message(FATAL_ERROR "imports DLLs that do not come with Windows: ${foreign}")
+endif()
+
+foreach(field MajorOSystemVersion MinorOSystemVersion MajorSubsystemVersion MinorSubsystemVersion)
+  string(REGEX MATCH "${field}[ \t]+([0-9]+)" line "${dump}")
+  list(APPEND versions "${field}=${CMAKE_MATCH_1}")
+endforeach()
+set(expected MajorOSystemVersion=6 MinorOSystemVersion=0 MajorSubsystemVersion=6 MinorSubsystemVersion=0)
+message(STATUS "header: ${versions}")
+if(NOT versions STREQUAL expected)
+  message(FATAL_ERROR "the header declares ${versions}, not Windows Vista (6.0)")
 endif()
