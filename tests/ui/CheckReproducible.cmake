@@ -1,6 +1,7 @@
 # Fails unless Mortarix.exe, built again from a copy of the sources at another path into a
 # build folder at another path, has exactly the bytes of the executable given.
-#   cmake -DSOURCE=... -DWORK=... -DEXE=... -DOBJDUMP=... -P CheckReproducible.cmake
+#   cmake -DSOURCE=... -DWORK=... -DEXE=... -DGENERATOR=... -DTOOLCHAIN=... -DBUILD_TYPE=...
+#         -DOBJDUMP=... -P CheckReproducible.cmake
 cmake_policy(VERSION 3.25)
 
 # Both folders have names of other lengths than the originals, so any time or path that
@@ -35,8 +36,17 @@ run("copying the sources"
   ${CMAKE_COMMAND} -E chdir ${SOURCE} ${CMAKE_COMMAND} -E tar cf ${WORK}/sources.tar --files-from=${WORK}/files.txt)
 run("unpacking the sources" ${CMAKE_COMMAND} -E chdir ${copy} ${CMAKE_COMMAND} -E tar xf ${WORK}/sources.tar)
 
+# Configured as the first build was: its generator, build type and toolchain (the copy's
+# own, when the toolchain file is one of the sources).
+file(RELATIVE_PATH toolchain ${SOURCE} ${TOOLCHAIN})
+if(toolchain MATCHES "^\\.\\./")
+  set(toolchain ${TOOLCHAIN})
+else()
+  set(toolchain ${copy}/${toolchain})
+endif()
 run("configuring the copy"
-  ${CMAKE_COMMAND} -E chdir ${copy} ${CMAKE_COMMAND} --preset windows -B ${build} -DBUILD_TESTING=OFF)
+  ${CMAKE_COMMAND} -S ${copy} -B ${build} -G ${GENERATOR} -DCMAKE_TOOLCHAIN_FILE=${toolchain}
+  -DCMAKE_BUILD_TYPE=${BUILD_TYPE} -DBUILD_TESTING=OFF)
 run("building the copy" ${CMAKE_COMMAND} --build ${build} --target Mortarix)
 
 set(rebuilt ${build}/ui/Mortarix.exe)
