@@ -193,6 +193,12 @@ class Browser:
             "const s = document.getElementById('noVNC_status');"
             "return [document.documentElement.className, s.className, s.textContent];")
 
+    def notice_gone(self):
+        """noVNC's status line is closed and done sliding away."""
+        return self.driver.execute_script(
+            "const s = document.getElementById('noVNC_status');"
+            "return !s.classList.contains('noVNC_open') && getComputedStyle(s).visibility === 'hidden';")
+
     def screen_size(self):
         return self.driver.execute_script("const c = arguments[0]; return [c.width, c.height];", self.canvas())
 
@@ -313,7 +319,7 @@ class RunCommandTest(unittest.TestCase):
         expected.update(IDC_BLACK_PEARL="10", IDC_SULPHUROUS_ASH="10", IDC_REAGENT_TOTAL="20", IDC_SPELL_TOTAL="10")
         self.assertEqual(fields, expected)
 
-        wait_until("noVNC's connection notice to go", lambda: "noVNC_open" not in browser.status()[1], 10)
+        wait_until("noVNC's connection notice to go", browser.notice_gone, 10)
         screenshot = os.path.join(OUT, "mortarix-browser.png")
         driver.save_screenshot(screenshot)
         print(f"page: {screenshot}")
