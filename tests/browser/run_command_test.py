@@ -23,6 +23,11 @@ import time
 import unittest
 import zlib
 
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+
 SOURCE = os.environ["MORTARIX_SOURCE"]
 BUILD = os.environ["MORTARIX_BUILD"]
 PROBE = os.environ["MORTARIX_PROBE"]
@@ -171,8 +176,6 @@ class Browser:
     """Headless Chromium showing a page at exactly 800 x 600 CSS pixels."""
 
     def __init__(self):
-        from selenium import webdriver
-        from selenium.webdriver.chrome.service import Service
         self.profile = tempfile.TemporaryDirectory()
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
@@ -203,7 +206,6 @@ class Browser:
         return self.driver.execute_script("const c = arguments[0]; return [c.width, c.height];", self.canvas())
 
     def canvas(self):
-        from selenium.webdriver.common.by import By
         return self.driver.find_element(By.CSS_SELECTOR, "#noVNC_container canvas")
 
     def screen_point(self, x, y):
@@ -216,13 +218,11 @@ class Browser:
 
     def click(self, rect):
         """A left click in the middle of a screen rectangle [left, top, right, bottom]."""
-        from selenium.webdriver.common.action_chains import ActionChains
         dx, dy, on_canvas = self.screen_point((rect[0] + rect[2]) / 2, (rect[1] + rect[3]) / 2)
         assert on_canvas, f"the page covers the canvas at {rect}"
         ActionChains(self.driver).move_to_element_with_offset(self.canvas(), round(dx), round(dy)).click().perform()
 
     def type(self, text):
-        from selenium.webdriver.common.action_chains import ActionChains
         ActionChains(self.driver).send_keys(text).perform()
 
     def painted(self, rect):
