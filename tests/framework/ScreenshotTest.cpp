@@ -22,6 +22,7 @@ TEST_F(Screenshot, PictureOfADialogIsSavedAsPng)
         image = ui.Screenshot(dlg, path);
         ui.Press(Key::Escape);
     });
+    ASSERT_FALSE(HasFailure()) << "no picture to look at";
     ASSERT_EQ(image.width, rect.right - rect.left);
     ASSERT_EQ(image.height, rect.bottom - rect.top);
 
