@@ -1,15 +1,15 @@
 # Cross toolchain: 64-bit Windows executables with Debian's clang 14 and its linker, against
 # the mingw-w64 headers and import libraries and the GCC cross toolchain's libstdc++ and
 # libgcc: a second compiler over exactly the same runtime.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+# The target, windres and where its libraries are: as for GCC.
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 
 set(triple x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER clang-14)
 set(CMAKE_CXX_COMPILER clang++-14)
 set(CMAKE_C_COMPILER_TARGET ${triple})
 set(CMAKE_CXX_COMPILER_TARGET ${triple})
-set(CMAKE_RC_COMPILER ${triple}-windres)
 # The sysroot keeps the host's /usr/include out of the search path.
 set(CMAKE_SYSROOT /usr/${triple})
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld-14")
@@ -26,9 +26,3 @@ set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES
   ${gcc_dir}/include/c++ ${gcc_dir}/include/c++/${triple} ${gcc_dir}/include/c++/backward)
 # The posix-thread libstdc++ needs winpthreads, which g++-posix would add by itself.
 string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -L${gcc_dir} -pthread")
-
-set(CMAKE_FIND_ROOT_PATH /usr/${triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
