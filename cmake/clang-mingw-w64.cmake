@@ -1,4 +1,4 @@
-# Cross toolchain: 64-bit Windows executables with Debian's clang 14 and its linker, against
+# Cross toolchain: 64-bit Windows executables with Debian's clang and its linker, against
 # the mingw-w64 headers and import libraries and the GCC cross toolchain's libstdc++ and
 # libgcc: a second compiler over exactly the same runtime.
 
@@ -6,13 +6,13 @@
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 
 set(triple x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER clang-14)
-set(CMAKE_CXX_COMPILER clang++-14)
+set(CMAKE_C_COMPILER clang)
+set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET ${triple})
 set(CMAKE_CXX_COMPILER_TARGET ${triple})
 # The sysroot keeps the host's /usr/include out of the search path.
 set(CMAKE_SYSROOT /usr/${triple})
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld-14")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld")
 
 # clang does not take Debian's "12-posix" folder for a GCC version, so it finds neither
 # libstdc++'s headers nor libgcc: the GCC cross compiler says where they are.

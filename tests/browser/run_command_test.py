@@ -336,7 +336,8 @@ class RunCommandTest(unittest.TestCase):
             self.assertNotEqual(first.state[key], second.state[key], key)
         self.assertIn("Mortarix", first.windows())
 
-        with tempfile.TemporaryDirectory() as scratch:
+        # In the build folder, so the prefix below can be linked: /tmp is often a filesystem of its own.
+        with tempfile.TemporaryDirectory(dir=BUILD) as scratch:
             # The other run's display, without its cookie: this user may not use it.
             self.assertBadDisplayRefused(first.state["display"], scratch, XAUTHORITY=os.path.join(scratch, "none"))
 
@@ -377,7 +378,7 @@ class RunCommandTest(unittest.TestCase):
             # A checkout whose path needs quoting in the entry's Exec.
             checkout = os.path.join(scratch, 'my "games" $HOME \\ 100%')
             os.makedirs(os.path.join(checkout, "tools"))
-            for tool in ("run-mortarix", "make-icon", "install-missing"):
+            for tool in ("run-mortarix", "make-icon", "install-missing", "packages"):
                 os.symlink(os.path.join(SOURCE, "tools", tool), os.path.join(checkout, "tools", tool))
             data = os.path.join(scratch, "data")
             os.makedirs(os.path.join(data, "applications"))
