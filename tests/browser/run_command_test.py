@@ -5,7 +5,8 @@ from a web browser through noVNC; a display that cannot be used; the desktop lau
 The page is used only as a person would, by mouse clicks and key presses on the noVNC
 canvas. Where to click and what the fields say come from WindowProbe.exe, started in the
 run's own prefix and display, never from the picture.
-Run by ctest with MORTARIX_SOURCE, MORTARIX_BUILD, MORTARIX_PROBE and MORTARIX_TEST_OUT set.
+Run by ctest with MORTARIX_SOURCE, MORTARIX_BUILD, MORTARIX_PROBE and MORTARIX_TEST_OUT set;
+tests/browser/fresh_root_test.py uses the same run and page on a brand-new root.
 """
 import glob
 import json
@@ -28,10 +29,10 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 
-SOURCE = os.environ["MORTARIX_SOURCE"]
-BUILD = os.environ["MORTARIX_BUILD"]
-PROBE = os.environ["MORTARIX_PROBE"]
-OUT = os.environ["MORTARIX_TEST_OUT"]
+SOURCE = os.environ.get("MORTARIX_SOURCE", os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
+BUILD = os.environ.get("MORTARIX_BUILD")
+PROBE = os.environ.get("MORTARIX_PROBE")
+OUT = os.environ.get("MORTARIX_TEST_OUT")
 RUN = os.path.join(SOURCE, "tools", "run-mortarix")
 WINE = "/usr/lib/wine/wine64"
 
@@ -90,13 +91,14 @@ def unused_display():
 
 class HeadlessRun:
     """`run-mortarix --no-build` without a display, in a session of its own, read through the
-    lines it prints and the state file in its run folder."""
+    lines it prints and the state file in its run folder. With a root, the command (as given)
+    runs inside it through `inside`, and the paths it prints are the root's."""
 
-    def __init__(self, build=BUILD):
-        self.build = build
+    def __init__(self, build=BUILD, root="", inside=(), command=(RUN, "--no-build"), probe=PROBE):
+        self.build, self.root, self.inside, self.probe = build, root, list(inside), probe
         env = dict(os.environ, MORTARIX_BUILD=build)
         env.pop("DISPLAY", None)
-        self.process = subprocess.Popen([RUN, "--no-build"], env=env, stdout=subprocess.PIPE,
+        self.process = subprocess.Popen(self.inside + list(command), env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE, text=True, start_new_session=True)
         self.lines = queue.Queue()
         self.stderr = []
@@ -126,20 +128,24 @@ class HeadlessRun:
                 self.address = line.strip()
             elif line.strip().startswith("ssh "):
                 self.ssh = line.strip()
-        match = re.fullmatch(r"http://127\.0\.0\.1:(\d+)/vnc\.html\?autoconnect=1&resize=scale&password=(\w+)",
-                             self.address)
+        match = re.fullmatch(r"http://127\.0\.0\.1:(\d+)/vnc_lite\.html\?scale=true&password=(\w+)", self.address)
         assert match, f"unexpected address {self.address!r}"
         self.port, self.password = int(match[1]), match[2]
-        self.folder = os.path.join(os.path.realpath(self.build), "headless", str(self.port))
-        with open(os.path.join(self.folder, "state")) as f:
+        self.folder = os.path.join(os.path.realpath(self.host(self.build))[len(self.root):], "headless", str(self.port))
+        with open(self.host(self.folder, "state")) as f:
             self.state = dict(line.rstrip("\n").split("=", 1) for line in f)
         return self
 
+    def host(self, *path):
+        """A path of the run's, as this process sees it."""
+        return self.root + os.path.join(*path)
+
     def windows(self):
         """The program's shown windows by caption, each with its controls by ID."""
-        env = dict(os.environ, DISPLAY=self.state["display"], XAUTHORITY=self.state["xauthority"],
-                   WINEPREFIX=self.state["prefix"], WINEDEBUG="-all")
-        out = subprocess.run([WINE, PROBE], env=env, capture_output=True, text=True, timeout=30).stdout
+        env = {"DISPLAY": self.state["display"], "XAUTHORITY": self.state["xauthority"],
+               "WINEPREFIX": self.state["prefix"], "WINEDEBUG": "-all"}
+        out = subprocess.run(self.inside + ["env", "-u", "TMPDIR"] + [f"{k}={v}" for k, v in env.items()]
+                             + [WINE, self.probe], capture_output=True, text=True, timeout=30).stdout
         windows = {}
         for window in json.loads(out or '{"windows": []}')["windows"]:
             window["by_id"] = {c["id"]: c for c in window["controls"] if c["id"] != -1}
@@ -163,10 +169,10 @@ class HeadlessRun:
                 self.process.wait(30)
             except subprocess.TimeoutExpired:
                 os.killpg(self.process.pid, signal.SIGKILL)
-        for state in glob.glob(os.path.join(self.build, "headless", "*", "state")):
+        for state in glob.glob(self.host(self.build, "headless", "*", "state")):
             with open(state) as f:
                 if f"run_pid={self.process.pid}\n" in f.read():
-                    for pid in processes_tagged(os.path.dirname(os.path.realpath(state))):
+                    for pid in processes_tagged(os.path.dirname(os.path.realpath(state))[len(self.root):]):
                         os.kill(pid, signal.SIGKILL)
         for stream in (self.process.stdout, self.process.stderr):
             stream.close()
@@ -192,21 +198,14 @@ class Browser:
         self.profile.cleanup()
 
     def status(self):
-        return self.driver.execute_script(
-            "const s = document.getElementById('noVNC_status');"
-            "return [document.documentElement.className, s.className, s.textContent];")
-
-    def notice_gone(self):
-        """noVNC's status line is closed and done sliding away."""
-        return self.driver.execute_script(
-            "const s = document.getElementById('noVNC_status');"
-            "return !s.classList.contains('noVNC_open') && getComputedStyle(s).visibility === 'hidden';")
+        """The page's status line, above the screen."""
+        return self.driver.find_element(By.ID, "status").text
 
     def screen_size(self):
         return self.driver.execute_script("const c = arguments[0]; return [c.width, c.height];", self.canvas())
 
     def canvas(self):
-        return self.driver.find_element(By.CSS_SELECTOR, "#noVNC_container canvas")
+        return self.driver.find_element(By.CSS_SELECTOR, "#screen canvas")
 
     def screen_point(self, x, y):
         """Where the remote screen's pixel (x, y) is on the page, and the element there."""
@@ -235,16 +234,13 @@ class Browser:
             "return false;", self.canvas(), rect)
 
 
-class RunCommandTest(unittest.TestCase):
-    def start(self, build=BUILD):
-        run = HeadlessRun(build)
-        self.addCleanup(run.kill)
-        return run
+class RunChecks(unittest.TestCase):
+    """What every headless run must show, and the program used through its page."""
 
     def assertEndedCleanly(self, run, code):
         self.assertEqual(code, 0, f"exit code; stderr: {run.stderr}")
         self.assertEqual(processes_tagged(run.folder), {}, "processes of the run still alive")
-        self.assertFalse(os.path.exists(run.folder), "the run folder was left behind")
+        self.assertFalse(os.path.exists(run.host(run.folder)), "the run folder was left behind")
         for port in (run.port, int(run.state["vnc_port"])):
             self.assertFalse(port_open(port), f"port {port} still open")
 
@@ -263,15 +259,12 @@ class RunCommandTest(unittest.TestCase):
     def assertNoPasswordOnCommandLines(self, run):
         everyone = subprocess.run(["ps", "-eo", "args"], capture_output=True, text=True, check=True).stdout
         self.assertNotIn(run.password, everyone)
-        self.assertFalse(os.path.exists(os.path.join(run.folder, "passwd")), "password file left readable")
+        self.assertFalse(os.path.exists(run.host(run.folder, "passwd")), "password file left readable")
 
-    def test_used_in_a_browser(self):
-        started = time.monotonic()
-        run = self.start().wait_ready()
-        print(f"address printed after {time.monotonic() - started:.1f} s")
-        self.assertEqual(run.ssh, f"ssh -L {run.port}:127.0.0.1:{run.port} "
-                                  f"{os.environ.get('USER') or pwd.getpwuid(os.getuid()).pw_name}@{socket.gethostname()}")
-        self.assertEqual(os.stat(run.folder).st_mode & 0o777, 0o700)
+    def use_through_page(self, run):
+        """A wrong password refused, then Fireball ticked and 10 typed in the third circle, all
+        by clicks and keys on the page; returns the browser and the main window after OK."""
+        self.assertEqual(os.stat(run.host(run.folder)).st_mode & 0o777, 0o700)
         self.assertListensOnLoopbackOnly(run)
         self.assertNoPasswordOnCommandLines(run)
 
@@ -283,13 +276,12 @@ class RunCommandTest(unittest.TestCase):
 
         wrong = "x" if run.password[0] != "x" else "y"
         driver.get(run.address.replace(f"password={run.password}", f"password={wrong}{run.password[1:]}"))
-        page, _, text = wait_until("noVNC to refuse a wrong password",
-                                   lambda: (s := browser.status()) and "noVNC_status_error" in s[1] and s, 20)
-        self.assertNotIn("noVNC_connected", page)
-        self.assertIn("password check failed", text)
+        wait_until("noVNC to refuse a wrong password",
+                   lambda: browser.status() == "Something went wrong, connection is closed", 20)
+        self.assertEqual(driver.find_elements(By.CSS_SELECTOR, "#screen canvas"), [], "a screen with a wrong password")
 
         driver.get(run.address)
-        wait_until("noVNC to connect", lambda: "noVNC_connected" in browser.status()[0], 20)
+        wait_until("noVNC to connect", lambda: browser.status().startswith("Connected to "), 20)
         wait_until("the canvas to show the main window", lambda: browser.painted(main["rect"]), 20)
         width, height = browser.screen_size()
 
@@ -318,10 +310,25 @@ class RunCommandTest(unittest.TestCase):
         expected = dict.fromkeys(REAGENT_FIELDS, "0")
         expected.update(IDC_BLACK_PEARL="10", IDC_SULPHUROUS_ASH="10", IDC_REAGENT_TOTAL="20", IDC_SPELL_TOTAL="10")
         self.assertEqual(fields, expected)
+        return browser, main
 
-        wait_until("noVNC's connection notice to go", browser.notice_gone, 10)
+
+class RunCommandTest(RunChecks):
+    def start(self, build=BUILD):
+        run = HeadlessRun(build)
+        self.addCleanup(run.kill)
+        return run
+
+    def test_used_in_a_browser(self):
+        started = time.monotonic()
+        run = self.start().wait_ready()
+        print(f"address printed after {time.monotonic() - started:.1f} s")
+        self.assertEqual(run.ssh, f"ssh -L {run.port}:127.0.0.1:{run.port} "
+                                  f"{os.environ.get('USER') or pwd.getpwuid(os.getuid()).pw_name}@{socket.gethostname()}")
+        browser, main = self.use_through_page(run)
+
         screenshot = os.path.join(OUT, "mortarix-browser.png")
-        driver.save_screenshot(screenshot)
+        browser.driver.save_screenshot(screenshot)
         print(f"page: {screenshot}")
 
         browser.click(control(main, "IDOK")["rect"])
@@ -360,6 +367,33 @@ class RunCommandTest(unittest.TestCase):
             run.interrupt()
         for run in runs:
             self.assertEndedCleanly(run, run.end())
+
+    def test_killed_run_taken_over_and_ctrl_c_while_starting(self):
+        dead = self.start().wait_ready()
+        orphans = set(processes_tagged(dead.folder))
+        os.kill(dead.process.pid, signal.SIGKILL)  # its helpers go on, holding its ports
+        dead.process.wait()
+        successor = self.start().wait_ready()
+        self.assertEqual(successor.port, dead.port, "the dead run's port was not reused")
+        self.assertEqual(orphans & set(processes_tagged(dead.folder)), set(), "the dead run's processes live on")
+        successor.interrupt()
+        self.assertEndedCleanly(successor, successor.end())
+
+        # A build folder without a ready prefix: making one keeps the start busy for seconds.
+        with tempfile.TemporaryDirectory(dir=BUILD) as scratch:
+            os.makedirs(os.path.join(scratch, "ui"))
+            os.link(os.path.join(BUILD, "ui", "Mortarix.exe"), os.path.join(scratch, "ui", "Mortarix.exe"))
+            starting = self.start(scratch)
+            log, = wait_until("the run to start making its prefix",
+                              lambda: glob.glob(os.path.join(scratch, "headless", "*", "prefix.log")), 20)
+            folder = os.path.dirname(os.path.realpath(log))
+            self.assertTrue(processes_tagged(folder), "nothing of the run to interrupt")
+            starting.interrupt()
+            self.assertEqual(starting.end(), 130)
+            self.assertIn("run-mortarix: the start was interrupted", starting.stderr)
+            self.assertEqual(starting.lines.qsize(), 0, "an address was printed")
+            self.assertEqual(processes_tagged(folder), {}, "processes of the run still alive")
+            self.assertFalse(os.path.exists(folder), "the run folder was left behind")
 
     def assertBadDisplayRefused(self, display, scratch, **env):
         build = os.path.join(scratch, "build")
