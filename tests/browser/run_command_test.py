@@ -253,8 +253,8 @@ class RunChecks(unittest.TestCase):
                 listening.append(line.split()[4])
         ports = {address.rsplit(":", 1)[1] for address in listening}
         self.assertLessEqual({str(run.port), run.state["vnc_port"]}, ports, f"listeners seen: {listening}")
-        for address in listening:
-            self.assertTrue(address.startswith("127.0.0.1:"), f"listens on {address}")
+        for address in listening:  # Debian 13's x11vnc also takes IPv6's loopback
+            self.assertTrue(address.startswith(("127.0.0.1:", "[::1]:")), f"listens on {address}")
 
     def assertNoPasswordOnCommandLines(self, run):
         everyone = subprocess.run(["ps", "-eo", "args"], capture_output=True, text=True, check=True).stdout
