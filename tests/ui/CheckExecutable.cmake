@@ -1,34 +1,68 @@
-# Fails unless the executable imports only DLLs that come with Windows itself and its
-# header names the oldest Windows it is built for, Vista (6.0), as OS and subsystem.
-#   cmake -DOBJDUMP=... -DEXE=... -P CheckExecutable.cmake
+# Fails unless the executable runs on a bare 64-bit Windows Vista: its header names Vista
+# (6.0) as OS and subsystem, it imports only DLLs that Vista ships, and every function it
+# imports is in the list of those known to exist on Vista.
+#   cmake -DOBJDUMP=... -DEXE=... -DIMPORTS=VistaImports.txt -P CheckExecutable.cmake
 cmake_policy(VERSION 3.25)
-set(system_dlls
+# Not the universal C runtime (ucrtbase.dll, api-ms-win-*): Vista to 8.1 lack it without
+# an update.
+set(vista_dlls
   kernel32.dll user32.dll gdi32.dll comctl32.dll advapi32.dll shell32.dll ole32.dll
-  msvcrt.dll ucrtbase.dll version.dll)
+  msvcrt.dll version.dll)
 
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "cannot read the import table of ${EXE}")
 endif()
-string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
-if(NOT lines)
-  message(FATAL_ERROR "no imported DLL found in ${EXE}: the dump format changed?")
-endif()
 
-set(foreign)
-set(all)
-foreach(line IN LISTS lines)
-  string(REPLACE "DLL Name: " "" dll "${line}")
-  string(TOLOWER "${dll}" dll)
-  list(APPEND all ${dll})
-  # The universal runtime reaches Windows through its api-set names.
-  if(NOT dll IN_LIST system_dlls AND NOT dll MATCHES "^api-ms-win-")
-    list(APPEND foreign ${dll})
+# The allowed functions: a DLL's name on a line of its own, its functions indented below.
+file(STRINGS ${IMPORTS} list_lines REGEX "^[^#]")
+foreach(line IN LISTS list_lines)
+  string(STRIP "${line}" name)
+  if(line MATCHES "^[ \t]")
+    list(APPEND allowed_${dll} ${name})
+  else()
+    string(TOLOWER "${name}" dll)
   endif()
 endforeach()
-message(STATUS "imports: ${all}")
-if(foreign)
-  message(FATAL_ERROR "imports DLLs that do not come with Windows: ${foreign}")
+
+# Each DLL's name, then one line per function: hint (after an address in GNU objdump's
+# listing) and name, "<none>" for an ordinal.
+string(REGEX MATCHALL "DLL Name: [^\n]+|\n[ \t]+([0-9a-f]+\t)? *[0-9]+  [A-Za-z_?<][^ \n]*"
+  entries "${dump}")
+set(dlls)
+set(read)
+set(unknown)
+set(count 0)
+foreach(entry IN LISTS entries)
+  if(entry MATCHES "^DLL Name: (.+)")
+    string(TOLOWER "${CMAKE_MATCH_1}" dll)
+    list(APPEND dlls ${dll})
+    if(NOT dll IN_LIST vista_dlls)
+      list(APPEND unknown "${dll} (a DLL Vista does not ship)")
+    endif()
+    continue()
+  endif()
+  string(REGEX MATCH "([0-9]+)  ([^ ]+)$" _ "${entry}")
+  set(function ${CMAKE_MATCH_2})
+  if(function STREQUAL "<none>")
+    set(function "ordinal ${CMAKE_MATCH_1}")
+  endif()
+  math(EXPR count "${count} + 1")
+  list(APPEND read ${dll})
+  if(dll IN_LIST vista_dlls AND NOT function IN_LIST allowed_${dll})
+    list(APPEND unknown "${dll} ${function}")
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES read)
+if(NOT dlls OR NOT read STREQUAL dlls)
+  message(FATAL_ERROR "no functions read for some of the DLLs ${dlls} of ${EXE}: the dump format changed?")
+endif()
+message(STATUS "imports ${count} functions from ${dlls}")
+if(unknown)
+  list(JOIN unknown "\n  " unknown)
+  message(FATAL_ERROR "imports what is not known to exist on Windows Vista:\n  ${unknown}\n"
+    "Add a function to ${IMPORTS} only once it is known to exist on Vista (Microsoft's "
+    "documented minimum supported client); otherwise call it through GetProcAddress.")
 endif()
 
 foreach(field MajorOSystemVersion MinorOSystemVersion MajorSubsystemVersion MinorSubsystemVersion)
