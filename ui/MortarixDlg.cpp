@@ -44,6 +44,12 @@ BOOL CMortarixDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
+    // Each count's label follows its field, where screen readers do not look for it.
+    for (const ReagentInfo& reagent : Reagents())
+        NameItem(reagent.countFieldId, reagent.caption);
+    NameItem(IDC_SPELL_TOTAL, "Total Number of Spells Selected");
+    NameItem(IDC_REAGENT_TOTAL, "Total Number of Reagents");
+
     CMenu systemMenu = GetSystemMenu(false);
     if (systemMenu.m_hMenu)
     {

@@ -22,6 +22,10 @@ const CMessageMap* CSpells::GetMessageMap() const
 BOOL CSpells::OnInitDialog()
 {
     m_strOpened = m_strQuantity;
+    // A quantity field has no label of its own: it is read as its row's spell under the
+    // column heading.
+    for (const SpellInfo& spell : CircleOf(m_nCircle).spells)
+        NameItem(spell.quantityFieldId, CString(spell.caption) + " Quantity");
     return CDialog::OnInitDialog();
 }
 

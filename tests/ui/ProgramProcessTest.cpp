@@ -1,8 +1,6 @@
 // Mortarix.exe started as its own process, as a person would start it.
-#include "ProgramFile.h"
+#include "RunningProgram.h"
 #include "resource.h"
-
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -10,97 +8,6 @@
 
 namespace
 {
-
-constexpr DWORD kStartTimeoutMs = 20000;
-constexpr DWORD kEndTimeoutMs = 10000;
-
-HWND FocusOf(DWORD threadId)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
-}
-
-// One run of the program; ended by force if a test leaves it running.
-class RunningProgram
-{
-public:
-    RunningProgram()
-    {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string commandLine = std::string("\"") + kProgramPath + "\"";
-        m_started = CreateProcessA(kProgramPath, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &m_process) != FALSE;
-    }
-    ~RunningProgram()
-    {
-        if (!m_started)
-            return;
-        if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
-            TerminateProcess(m_process.hProcess, 1);
-        CloseHandle(m_process.hThread);
-        CloseHandle(m_process.hProcess);
-    }
-    RunningProgram(const RunningProgram&) = delete;
-    RunningProgram& operator=(const RunningProgram&) = delete;
-
-    bool Started() const { return m_started; }
-    DWORD ThreadId() const { return m_process.dwThreadId; }
-
-    // The program's top-level window with this caption, once shown with a control focused.
-    HWND WaitForWindow(const char* caption) const
-    {
-        WaitForInputIdle(m_process.hProcess, kStartTimeoutMs);
-        const DWORD deadline = GetTickCount() + kStartTimeoutMs;
-        for (;;)
-        {
-            HWND found = FindOwnWindow(caption);
-            if (found && FocusOf(m_process.dwThreadId))
-                return found;
-            if (static_cast<LONG>(GetTickCount() - deadline) > 0 || Ended(0))
-                return nullptr;
-            Sleep(20); // nothing to wait on across processes but the window's arrival
-        }
-    }
-
-    bool Ended(DWORD timeoutMs) const { return WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0; }
-
-    DWORD ExitCode() const
-    {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(m_process.hProcess, &code);
-        return code;
-    }
-
-private:
-    HWND FindOwnWindow(const char* caption) const
-    {
-        struct Search
-        {
-            DWORD processId;
-            const char* caption;
-            HWND found;
-        } search{m_process.dwProcessId, caption, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                char text[64] = {};
-                GetWindowTextA(window, text, sizeof text);
-                if (owner != s.processId || std::string(text) != s.caption || !IsWindowVisible(window))
-                    return TRUE;
-                s.found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
-    PROCESS_INFORMATION m_process{};
-    bool m_started = false;
-};
 
 std::string FieldText(HWND dialog, int id)
 {

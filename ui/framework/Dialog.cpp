@@ -60,6 +60,21 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
+// Screen readers name a field after the static text just before it in z-order, as
+// Windows documents for controls without a label; a hidden static there names it without
+// showing anything. Not a tab stop and not visible, so keyboard and looks stay the same.
+void CDialog::NameItem(int id, const CString& name)
+{
+    HWND field = ::GetDlgItem(m_hWnd, id);
+    if (field == nullptr)
+        return;
+    HWND before = ::GetWindow(field, GW_HWNDPREV);
+    HWND label = ::CreateWindowExA(0, "Static", name.c_str(), WS_CHILD | SS_LEFT, 0, 0, 0, 0, m_hWnd,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ITEM_NAME)),
+                                   CWinApp::Get()->m_hInstance, nullptr);
+    ::SetWindowPos(label, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void CDialog::DoDataExchange(CDataExchange&) {}
 
 void CDialog::OnOK()

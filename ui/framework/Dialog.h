@@ -31,6 +31,10 @@ protected:
     // Fills the fields from the members; TRUE lets the first tab stop take the focus.
     // A dialog with its own initialisation calls this first.
     virtual BOOL OnInitDialog();
+    // Gives control `id` the name screen readers announce for it, for a field whose
+    // visible label does not come just before it in the template. Call it while the
+    // dialog initialises.
+    void NameItem(int id, const CString& name);
     virtual void DoDataExchange(CDataExchange& dx);
     // Ends with 1, but only once the fields have been exchanged into the members.
     virtual void OnOK();
