@@ -58,6 +58,8 @@ INT_PTR CClicksDlg::OnPaint(WPARAM, LPARAM)
     CPaintDC dc(this);
     m_bLastPaintHadDC = ::FillRect(dc.m_hDC, &dc.m_ps.rcPaint, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))) != 0;
     m_lastPaintRect = dc.m_ps.rcPaint;
+    // Read here, not later from the driver: the window manager may invalidate it again.
+    m_bPaintValidated = !::GetUpdateRect(m_hWnd, nullptr, FALSE);
     ++m_nPaints;
     return TRUE;
 }

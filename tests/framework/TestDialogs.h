@@ -34,6 +34,7 @@ public:
     std::atomic<int> m_nPaints{0};
     RECT m_lastPaintRect{};     // what the last paint context was asked to paint
     bool m_bLastPaintHadDC = false;
+    bool m_bPaintValidated = false; // nothing was left to repaint once painting began
     HICON m_hDragIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516)); // IDI_INFORMATION
 
 protected:
