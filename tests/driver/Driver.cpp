@@ -465,9 +465,60 @@ void Ui::CloseAll()
 
 // --- ScriptThread ---
 
+namespace
+{
+// One thread runs every script, one after another, and waits for the next until the
+// process ends. With a thread per script, that thread and the one gtest starts to watch it
+// (at its first assertion) were often still ending as the test process ended, which now
+// and then crashed Wine 8 there (SIGSEGV after the tests had passed).
+class ScriptRunner
+{
+public:
+    ScriptRunner() { std::thread([this] { Serve(); }).detach(); }
+
+    void Start(std::function<void()> job)
+    {
+        std::lock_guard lock(m_mutex);
+        m_job = std::move(job);
+        m_changed.notify_all();
+    }
+
+    void WaitUntilDone()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return !m_job; });
+    }
+
+private:
+    void Serve()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;)
+        {
+            m_changed.wait(lock, [&] { return static_cast<bool>(m_job); });
+            lock.unlock();
+            m_job(); // left alone by the others until it is cleared
+            lock.lock();
+            m_job = nullptr;
+            m_changed.notify_all();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::function<void()> m_job; // the script running, if any
+};
+
+ScriptRunner& Runner()
+{
+    static ScriptRunner* runner = new ScriptRunner; // never destroyed: its thread waits in it
+    return *runner;
+}
+} // namespace
+
 ScriptThread::ScriptThread(std::function<void(Ui&)> script) : m_ui(std::make_unique<Ui>(::GetCurrentThreadId()))
 {
-    m_thread = std::thread([ui = m_ui.get(), script = std::move(script)] {
+    Runner().Start([ui = m_ui.get(), script = std::move(script)] {
         bool failed = false;
         try
         {
@@ -501,6 +552,6 @@ ScriptThread::ScriptThread(std::function<void(Ui&)> script) : m_ui(std::make_uni
 ScriptThread::~ScriptThread()
 {
     m_ui->MarkModalEnded();
-    m_thread.join();
+    Runner().WaitUntilDone();
 }
 } // namespace driver

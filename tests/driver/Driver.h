@@ -149,8 +149,8 @@ private:
     std::atomic<bool> m_modalEnded{false};
 };
 
-// Runs the script on a second thread for as long as it lives; on destruction (once the
-// modal call has returned) marks the modal run over and joins the script.
+// Runs the script on the driver's script thread for as long as it lives; on destruction
+// (once the modal call has returned) marks the modal run over and waits for the script.
 class ScriptThread
 {
 public:
@@ -161,7 +161,6 @@ public:
 
 private:
     std::unique_ptr<Ui> m_ui;
-    std::thread m_thread;
 };
 
 // Calls `modal` on this thread while `script` drives it; returns what `modal` returned.
