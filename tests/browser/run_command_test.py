@@ -98,8 +98,11 @@ class HeadlessRun:
         self.build, self.root, self.inside, self.probe = build, root, list(inside), probe
         env = dict(os.environ, MORTARIX_BUILD=build)
         env.pop("DISPLAY", None)
+        # Ctrl+C must reach it even when this test was started where SIGINT is ignored (a
+        # background job of a script, as in CI): the shell cannot trap a signal it inherits ignored.
         self.process = subprocess.Popen(self.inside + list(command), env=env, stdout=subprocess.PIPE,
-                                        stderr=subprocess.PIPE, text=True, start_new_session=True)
+                                        stderr=subprocess.PIPE, text=True, start_new_session=True,
+                                        preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
         self.lines = queue.Queue()
         self.stderr = []
         self.readers = [threading.Thread(target=self._read, args=args, daemon=True)
@@ -156,7 +159,10 @@ class HeadlessRun:
         os.killpg(self.process.pid, signal.SIGINT)
 
     def end(self, timeout=30):
-        code = self.process.wait(timeout)
+        try:
+            code = self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"the run did not end within {timeout} s; stderr: {self.stderr}") from None
         for reader in self.readers:
             reader.join(timeout)
         return code
