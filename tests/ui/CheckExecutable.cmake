@@ -26,8 +26,9 @@ foreach(line IN LISTS list_lines)
 endforeach()
 
 # Each DLL's name, then one line per function: hint (after an address in GNU objdump's
-# listing) and name, "<none>" for an ordinal.
-string(REGEX MATCHALL "DLL Name: [^\n]+|\n[ \t]+([0-9a-f]+\t)? *[0-9]+  [A-Za-z_?<][^ \n]*"
+# listing) and name, "<none>" for an ordinal; binutils 2.44 writes address, ordinal or
+# "<none>", the hint in hex, then the name.
+string(REGEX MATCHALL "DLL Name: [^\n]+|\n[ \t]+([0-9a-f]+\t)? *[0-9]+  [A-Za-z_?<][^ \n]*|\n\t[0-9a-f]+  (<none>|[0-9]+)  [0-9a-f]+  [A-Za-z_?][^ \n]*"
   entries "${dump}")
 set(dlls)
 set(read)
@@ -42,7 +43,7 @@ foreach(entry IN LISTS entries)
     endif()
     continue()
   endif()
-  string(REGEX MATCH "([0-9]+)  ([^ ]+)$" _ "${entry}")
+  string(REGEX MATCH "([0-9a-f]+)  ([^ ]+)$" _ "${entry}")
   set(function ${CMAKE_MATCH_2})
   if(function STREQUAL "<none>")
     set(function "ordinal ${CMAKE_MATCH_1}")
