@@ -28,7 +28,8 @@ endforeach()
 # Each DLL's name, then one line per function: hint (after an address in GNU objdump's
 # listing) and name, "<none>" for an ordinal; binutils 2.44 writes address, ordinal or
 # "<none>", the hint in hex, then the name.
-string(REGEX MATCHALL "DLL Name: [^\n]+|\n[ \t]+([0-9a-f]+\t)? *[0-9]+  [A-Za-z_?<][^ \n]*|\n\t[0-9a-f]+  (<none>|[0-9]+)  [0-9a-f]+  [A-Za-z_?][^ \n]*"
+# The newer form first: an address of decimal digits alone would also pass for a hint.
+string(REGEX MATCHALL "DLL Name: [^\n]+|\n\t[0-9a-f]+  (<none>|[0-9]+)  [0-9a-f]+  [A-Za-z_?][^ \n]*|\n[ \t]+([0-9a-f]+\t)? *[0-9]+  [A-Za-z_?<][^ \n]*"
   entries "${dump}")
 set(dlls)
 set(read)
