@@ -52,6 +52,13 @@ std::string ClassOf(HWND window)
     return name;
 }
 
+// Enumeration callbacks are called by the system: CALLBACK, which a lambda cannot be.
+BOOL CALLBACK AddWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 void PutWindow(std::ostream& out, HWND window)
 {
     out << "{\"caption\":";
@@ -60,13 +67,7 @@ void PutWindow(std::ostream& out, HWND window)
     PutRect(out, window);
     out << ",\"controls\":[";
     std::vector<HWND> children;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(window, AddWindow, reinterpret_cast<LPARAM>(&children));
     const char* separator = "";
     for (HWND child : children)
     {
@@ -91,37 +92,39 @@ struct Search
     std::vector<HWND> windows;
 };
 
+BOOL CALLBACK FindProgram(HWND window, LPARAM param)
+{
+    if (IsWindowVisible(window) && TextOf(window) == "Mortarix")
+    {
+        GetWindowThreadProcessId(window, &reinterpret_cast<Search*>(param)->processId);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK AddProgramWindow(HWND window, LPARAM param)
+{
+    auto& s = *reinterpret_cast<Search*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s.processId && IsWindowVisible(window))
+        s.windows.push_back(window);
+    return TRUE;
+}
+
 } // namespace
 
 int main()
 {
     Search search;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            if (IsWindowVisible(window) && TextOf(window) == "Mortarix")
-            {
-                GetWindowThreadProcessId(window, &reinterpret_cast<Search*>(param)->processId);
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(FindProgram, reinterpret_cast<LPARAM>(&search));
     if (search.processId == 0)
     {
         std::puts("{\"windows\":[]}");
         return 1;
     }
     // Top-level windows come topmost first, so an open dialog precedes the main window.
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s.processId && IsWindowVisible(window))
-                s.windows.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(AddProgramWindow, reinterpret_cast<LPARAM>(&search));
     std::ostringstream out;
     out << "{\"windows\":[";
     const char* separator = "";

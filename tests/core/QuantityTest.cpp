@@ -243,8 +243,8 @@ TEST(QuantityValue, AgreesWithReferenceOnRandomTexts)
         }
         while (text.size() < 100000)
             text += random.AnyByte();
-        if (!AgreesWithReference(text, "long text " + std::to_string(i) + " of seed " + std::to_string(kSeeds[0]),
-                                 mismatches))
+        const std::string name = std::string("long text ") + std::to_string(i) + " of seed " + std::to_string(kSeeds[0]);
+        if (!AgreesWithReference(text, name, mismatches))
             return;
     }
 }

@@ -211,7 +211,7 @@ private:
         else
         {
             const int circle = 1 + static_cast<int>(m_random.Below(kCircleCount));
-            Log("open circle " + std::to_string(circle));
+            Log(std::string("open circle ") + std::to_string(circle));
             m_circle = P::OpenCircle(m_ui, m_main, circle);
             std::array<std::size_t, kRowCount> limits;
             for (int row = 1; row <= kRowCount; ++row)

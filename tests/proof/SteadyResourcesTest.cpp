@@ -44,6 +44,12 @@ BOOL CALLBACK CountWindow(HWND, LPARAM count)
     return TRUE;
 }
 
+BOOL CALLBACK AddWindow(HWND hWnd, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
+    return TRUE;
+}
+
 // The 16-bit handle space, probed: Wine takes a handle without its upper word as naming
 // whatever object of that kind sits in that slot now. Elsewhere this finds nothing.
 template <class Alive>
@@ -70,13 +76,7 @@ Holdings Now(DWORD uiThread)
     }
     // The thread's top-level windows, then all their descendants.
     std::vector<HWND> topLevel;
-    ::EnumThreadWindows(
-        uiThread,
-        [](HWND hWnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&topLevel));
+    ::EnumThreadWindows(uiThread, AddWindow, reinterpret_cast<LPARAM>(&topLevel));
     for (HWND hWnd : topLevel)
     {
         ++now.windows;

@@ -86,27 +86,31 @@ public:
     }
 
 private:
+    struct Search
+    {
+        DWORD processId;
+        const char* caption;
+        HWND found;
+    };
+
+    // Called by the system, so CALLBACK: a lambda has the wrong calling convention on x86.
+    static BOOL CALLBACK FindInSearch(HWND window, LPARAM param)
+    {
+        auto& s = *reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char text[64] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if (owner != s.processId || std::string(text) != s.caption || !IsWindowVisible(window))
+            return TRUE;
+        s.found = window;
+        return FALSE;
+    }
+
     HWND FindOwnWindow(const char* caption) const
     {
-        struct Search
-        {
-            DWORD processId;
-            const char* caption;
-            HWND found;
-        } search{m_process.dwProcessId, caption, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                char text[64] = {};
-                GetWindowTextA(window, text, sizeof text);
-                if (owner != s.processId || std::string(text) != s.caption || !IsWindowVisible(window))
-                    return TRUE;
-                s.found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        Search search{m_process.dwProcessId, caption, nullptr};
+        EnumWindows(FindInSearch, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
