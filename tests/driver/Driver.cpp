@@ -32,20 +32,6 @@ BOOL CALLBACK AddWindow(HWND hWnd, LPARAM list)
     return TRUE;
 }
 
-std::vector<HWND> TopLevelWindows(DWORD threadId)
-{
-    std::vector<HWND> windows;
-    ::EnumThreadWindows(threadId, AddWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-std::vector<HWND> Children(HWND parent)
-{
-    std::vector<HWND> windows;
-    ::EnumChildWindows(parent, AddWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 std::string ClassName(HWND hWnd)
 {
     char name[64] = {};
@@ -64,6 +50,20 @@ LPARAM KeyData(UINT vk, bool up)
     return up ? data | LPARAM{3} << 30 : data;
 }
 } // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD threadId)
+{
+    std::vector<HWND> windows;
+    ::EnumThreadWindows(threadId, AddWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> windows;
+    ::EnumChildWindows(parent, AddWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
 
 // --- Window ---
 

@@ -28,6 +28,7 @@
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace driver
 {
@@ -37,6 +38,9 @@ struct DriverError : std::runtime_error
 {
     using std::runtime_error::runtime_error;
 };
+
+std::vector<HWND> TopLevelWindows(DWORD threadId); // the thread's, topmost first
+std::vector<HWND> Children(HWND parent);           // every descendant
 
 // A window of the UI thread, seen from the script. Reading never changes anything.
 class Window

@@ -6,7 +6,6 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <vector>
 
 using namespace driver;
 
@@ -38,18 +37,6 @@ struct Holdings
     long long drawingObjects = 0; // counted
 };
 
-BOOL CALLBACK CountWindow(HWND, LPARAM count)
-{
-    ++*reinterpret_cast<long long*>(count);
-    return TRUE;
-}
-
-BOOL CALLBACK AddWindow(HWND hWnd, LPARAM list)
-{
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
-    return TRUE;
-}
-
 // The 16-bit handle space, probed: Wine takes a handle without its upper word as naming
 // whatever object of that kind sits in that slot now. Elsewhere this finds nothing.
 template <class Alive>
@@ -75,13 +62,8 @@ Holdings Now(DWORD uiThread)
         now.commitCharge = static_cast<long long>(memory.PagefileUsage);
     }
     // The thread's top-level windows, then all their descendants.
-    std::vector<HWND> topLevel;
-    ::EnumThreadWindows(uiThread, AddWindow, reinterpret_cast<LPARAM>(&topLevel));
-    for (HWND hWnd : topLevel)
-    {
-        ++now.windows;
-        ::EnumChildWindows(hWnd, CountWindow, reinterpret_cast<LPARAM>(&now.windows));
-    }
+    for (HWND hWnd : TopLevelWindows(uiThread))
+        now.windows += 1 + static_cast<long long>(Children(hWnd).size());
     now.menus = CountSlots([](UINT_PTR slot) { return ::IsMenu(reinterpret_cast<HMENU>(slot)) != FALSE; });
     now.drawingObjects = CountSlots([](UINT_PTR slot) { return ::GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0; });
     return now;
