@@ -1,6 +1,6 @@
-# Fails unless the executable runs on a bare 64-bit Windows Vista: its header names Vista
-# (6.0) as OS and subsystem, it imports only DLLs that Vista ships, and every function it
-# imports is in the list of those known to exist on Vista.
+# Fails unless the executable runs on a bare Windows Vista, 32-bit or 64-bit: its header
+# names Vista (6.0) as OS and subsystem, it imports only DLLs that Vista ships, and every
+# function it imports is in the list of those known to exist on Vista.
 #   cmake -DOBJDUMP=... -DEXE=... -DIMPORTS=VistaImports.txt -P CheckExecutable.cmake
 cmake_policy(VERSION 3.25)
 # Not the universal C runtime (ucrtbase.dll, api-ms-win-*): Vista to 8.1 lack it without
