@@ -5,7 +5,7 @@
 # The target, windres and where its libraries are: as for GCC.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 
-set(triple x86_64-w64-mingw32)
+set(triple ${mingw_triple})
 set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET ${triple})
