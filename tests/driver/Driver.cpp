@@ -153,6 +153,19 @@ std::string Window::Describe() const
 
 // --- Ui ---
 
+std::string Ui::Scene() const
+{
+    std::string scene;
+    for (HWND hWnd : TopLevelWindows(m_uiThreadId))
+        if (::IsWindowVisible(hWnd))
+            scene += (scene.empty() ? "" : ", ") + Window(hWnd).Describe();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetGUIThreadInfo(m_uiThreadId, &info) && info.hwndFocus != nullptr)
+        scene += "; the focus on " + Window(info.hwndFocus).Describe();
+    return scene.empty() ? "no window" : scene;
+}
+
 Ui::Ui(DWORD uiThreadId)
     : m_uiThreadId(uiThreadId), m_hook(::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, uiThreadId))
 {
@@ -526,7 +539,7 @@ ScriptThread::ScriptThread(std::function<void(Ui&)> script) : m_ui(std::make_uni
         }
         catch (const std::exception& error)
         {
-            ADD_FAILURE() << "driver: " << error.what();
+            ADD_FAILURE() << "driver: " << error.what() << "\n  shown then: " << ui->Scene();
             failed = true;
         }
         catch (...)

@@ -123,6 +123,8 @@ public:
     void CloseBox(const Window& dialog);
 
     Window Focus(); // the UI thread's focused window
+    // The UI thread's shown windows, topmost first, and the focus: for failure messages.
+    std::string Scene() const;
     // What the window shows; saved as PNG when a path is given.
     Image Screenshot(const Window& window, const std::string& pngPath = {});
 
