@@ -21,7 +21,8 @@ CASES = [
      [f"deb {M} trixie main contrib", f"deb {M} trixie-updates main"]),
     ("foreign suites left out", DEBIAN12,
      {"sources.list.d/other.list": "deb https://other.example/apt cloud-sdk-bookworm main\n"
-                                   "deb https://other.example/node nodistro main\n"},
+                                   "deb https://other.example/node nodistro main\n"
+                                   "deb https://other.example/linux/debian bookworm stable\n"},
      "error: no entry"),
     ("deb822 with continuation, any case, disabled stanza", DEBIAN12,
      {"sources.list.d/debian.sources": f"Types: deb deb-src\nURIs: {M}\nsuites: bookworm\n"
