@@ -2,7 +2,8 @@
 """The README's run command on a brand-new root made by tools/fresh-root: from nothing
 installed and without a display it prints its address; the page, opened in headless
 Chromium outside the root, shows Mortarix and is used as a person would; Ctrl+C then ends
-everything. Run as `fresh_root_test.py ROOT` by tools/try-fresh-machine.
+everything. Run as `fresh_root_test.py ROOT USER` by tools/try-fresh-machine: the command runs
+as USER, an ordinary user of the root with sudo, in the clone in their home.
 """
 import os
 import subprocess
@@ -13,17 +14,18 @@ import unittest
 from run_command_test import SOURCE, HeadlessRun, RunChecks
 
 FRESH_ROOT = os.path.join(SOURCE, "tools", "fresh-root")
-CLONE = "/root/mortarix"
 
 
 class FreshRootTest(RunChecks):
     root = None
+    user = None
 
     def test_run_command_from_nothing(self):
-        inside = [FRESH_ROOT, "run", self.root]
+        inside = [FRESH_ROOT, "run", "--user", self.user, self.root]
+        clone = f"/home/{self.user}/mortarix"
         started = time.monotonic()
-        run = HeadlessRun(build=f"{CLONE}/build/windows", root=self.root, inside=inside,
-                          command=["tools/run-mortarix"], probe=f"{CLONE}/build/windows/tests/browser/WindowProbe.exe")
+        run = HeadlessRun(build=f"{clone}/build/windows", root=self.root, inside=inside,
+                          command=["tools/run-mortarix"], probe=f"{clone}/build/windows/tests/browser/WindowProbe.exe")
         self.addCleanup(run.kill)
         # It installs and builds first: minutes, not seconds.
         run.wait_ready(timeout=1800)
@@ -40,4 +42,5 @@ class FreshRootTest(RunChecks):
 
 if __name__ == "__main__":
     FreshRootTest.root = os.path.realpath(sys.argv.pop(1))
+    FreshRootTest.user = sys.argv.pop(1)
     unittest.main(verbosity=2)

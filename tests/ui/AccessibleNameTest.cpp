@@ -35,9 +35,48 @@ struct DialogFields
     std::vector<NamedField> fields;
 };
 
+// Text as a dialog shows it: "&&" is an ampersand, a lone "&" only marks the mnemonic.
+std::string Shown(const std::string& text)
+{
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        if (text[i] == '&' && ++i == text.size())
+            break;
+        shown += text[i];
+    }
+    return shown;
+}
+
+// What a sighted user reads for a circle's quantity field, from the template alone: the
+// caption of the check box on its row, then the heading over its column.
+std::string RowAndColumnName(const DialogTemplate& layout, int fieldId)
+{
+    const DialogItem* field = layout.Find(fieldId);
+    if (!field)
+        return "(not in the template)";
+    const Box& f = field->box;
+    const DialogItem* row = nullptr;
+    const DialogItem* column = nullptr;
+    for (const DialogItem& item : layout.items)
+    {
+        const Box& b = item.box;
+        if (item.className == "Button" && (item.style & BS_TYPEMASK) == BS_AUTOCHECKBOX && b.y < f.y + f.cy &&
+            f.y < b.y + b.cy)
+            row = &item;
+        if (item.className == "Static" && !item.text.empty() && b.x < f.x + f.cx && f.x < b.x + b.cx &&
+            b.y + b.cy <= f.y && (!column || b.y > column->box.y))
+            column = &item;
+    }
+    if (!row || !column)
+        return "(no check box on its row or no heading over its column)";
+    return Shown(row->text) + " " + Shown(column->text);
+}
+
 // Every number field: the main window's ten by the label its template puts beside each,
-// each circle's quantity fields by their row's spell and their column's heading.
-std::vector<DialogFields> NumberFields(const DialogTemplate& main)
+// each circle's quantity fields by their row's spell and their column's heading as the
+// circle's template lays them out.
+std::vector<DialogFields> NumberFields(HMODULE module, const DialogTemplate& main)
 {
     std::vector<int> mainIds;
     for (const ReagentInfo& reagent : Reagents())
@@ -48,9 +87,11 @@ std::vector<DialogFields> NumberFields(const DialogTemplate& main)
         dialogs[0].fields.push_back({id, main.items.at(static_cast<std::size_t>(main.IndexOf(id)) + 1).text});
     for (const CircleInfo& circle : Circles())
     {
+        const std::optional<DialogTemplate> layout = LoadDialogTemplate(module, circle.templateId);
         dialogs.push_back({circle.caption, circle.templateId, &circle, {}});
         for (const SpellInfo& spell : circle.spells)
-            dialogs.back().fields.push_back({spell.quantityFieldId, std::string(spell.caption) + " Quantity"});
+            dialogs.back().fields.push_back(
+                {spell.quantityFieldId, layout ? RowAndColumnName(*layout, spell.quantityFieldId) : "(no template)"});
     }
     return dialogs;
 }
@@ -166,7 +207,7 @@ TEST(AccessibleNames, EveryNumberFieldIsAnnouncedByItsOwnLabel)
     ASSERT_TRUE(program.Started()) << "cannot start " << kProgramPath;
     HWND main = program.WaitForWindow("Mortarix");
     ASSERT_NE(main, nullptr) << "no main window appeared";
-    for (const DialogFields& dialogFields : NumberFields(*mainTemplate))
+    for (const DialogFields& dialogFields : NumberFields(module.get(), *mainTemplate))
     {
         SCOPED_TRACE(dialogFields.caption);
         const std::optional<DialogTemplate> layout = LoadDialogTemplate(module.get(), dialogFields.templateId);
