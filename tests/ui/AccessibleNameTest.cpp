@@ -206,7 +206,7 @@ TEST(AccessibleNames, EveryNumberFieldIsAnnouncedByItsOwnLabel)
     RunningProgram program;
     ASSERT_TRUE(program.Started()) << "cannot start " << kProgramPath;
     HWND main = program.WaitForWindow("Mortarix");
-    ASSERT_NE(main, nullptr) << "no main window appeared";
+    ASSERT_NE(main, nullptr) << "no main window appeared; " << program.State();
     for (const DialogFields& dialogFields : NumberFields(module.get(), *mainTemplate))
     {
         SCOPED_TRACE(dialogFields.caption);

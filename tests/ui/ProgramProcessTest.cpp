@@ -21,7 +21,7 @@ TEST(ProgramProcess, StartsWithZeroTotalsAndFocusOnOk)
     RunningProgram program;
     ASSERT_TRUE(program.Started()) << "cannot start " << kProgramPath;
     HWND main = program.WaitForWindow("Mortarix");
-    ASSERT_NE(main, nullptr) << "no main window appeared";
+    ASSERT_NE(main, nullptr) << "no main window appeared; " << program.State();
 
     const int fields[] = {IDC_BLACK_PEARL, IDC_GARLIC, IDC_BLOOD_MOSS, IDC_GINSENG, IDC_MANDRAKE_ROOT,
                           IDC_NIGHTSHADE, IDC_SULPHUROUS_ASH, IDC_SPIDER_SILK, IDC_REAGENT_TOTAL, IDC_SPELL_TOTAL};

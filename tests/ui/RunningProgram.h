@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 inline constexpr DWORD kStartTimeoutMs = 20000;
@@ -74,6 +75,16 @@ public:
     static bool WaitUntilGone(HWND window)
     {
         return PollUntil([&] { return !IsWindow(window); }, kEndTimeoutMs);
+    }
+
+    // For a failure message: whether the program still runs, or how it ended.
+    std::string State() const
+    {
+        if (!Ended(0))
+            return "the program still runs";
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08lx", static_cast<unsigned long>(ExitCode()));
+        return std::string("the program ended with exit code ") + code;
     }
 
     bool Ended(DWORD timeoutMs) const { return WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0; }
