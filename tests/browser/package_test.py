@@ -72,6 +72,7 @@ class PackageTest(RunChecks):
         self.inside("env", "DEBIAN_FRONTEND=noninteractive", "apt-get", "install", "-y", "-qq", "--no-install-recommends",
                     "xvfb", "xauth", "x11-utils", "xdotool")
         self.inside("useradd", "--create-home", "--shell", "/bin/bash", PLAYER)
+        self.assertNotEqual(self.inside("id", "-u", user=PLAYER).stdout.strip(), "0")
         self.assertNotEqual(self.inside("sudo", "-n", "true", user=PLAYER, check=False).returncode, 0, "the player has sudo")
 
         self.copy_in(os.path.join(SOURCE, "debian", "tests", "smoke"), "smoke")
@@ -109,8 +110,8 @@ class PackageTest(RunChecks):
         main = windows()["Mortarix"]
 
         def click(rect):
-            self.inside("env", f"DISPLAY={display}", "xdotool", "mousemove", str((rect[0] + rect[2]) // 2), str((rect[1] + rect[3]) // 2),
-                        "click", "1", user=PLAYER)
+            x, y = (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
+            self.inside("env", f"DISPLAY={display}", "xdotool", "mousemove", str(x), str(y), "click", "1", user=PLAYER)
 
         def type_text(text):
             self.inside("env", f"DISPLAY={display}", "xdotool", "type", text, user=PLAYER)
