@@ -59,6 +59,18 @@ def wait_until(what, condition, timeout):
         time.sleep(0.1)
 
 
+def probe_windows(inside, probe, **env):
+    """The running program's shown windows by caption, each with its controls by ID, as
+    WindowProbe.exe reads them on its display in its Wine prefix (env), run through inside."""
+    out = subprocess.run(inside + ["env", "-u", "TMPDIR", "WINEDEBUG=-all"] + [f"{k}={v}" for k, v in env.items()]
+                         + [WINE, probe], capture_output=True, text=True, timeout=30).stdout
+    windows = {}
+    for window in json.loads(out or '{"windows": []}')["windows"]:
+        window["by_id"] = {c["id"]: c for c in window["controls"] if c["id"] != -1}
+        windows[window["caption"]] = window
+    return windows
+
+
 def port_open(port):
     try:
         socket.create_connection(("127.0.0.1", port), timeout=2).close()
@@ -145,15 +157,8 @@ class HeadlessRun:
 
     def windows(self):
         """The program's shown windows by caption, each with its controls by ID."""
-        env = {"DISPLAY": self.state["display"], "XAUTHORITY": self.state["xauthority"],
-               "WINEPREFIX": self.state["prefix"], "WINEDEBUG": "-all"}
-        out = subprocess.run(self.inside + ["env", "-u", "TMPDIR"] + [f"{k}={v}" for k, v in env.items()]
-                             + [WINE, self.probe], capture_output=True, text=True, timeout=30).stdout
-        windows = {}
-        for window in json.loads(out or '{"windows": []}')["windows"]:
-            window["by_id"] = {c["id"]: c for c in window["controls"] if c["id"] != -1}
-            windows[window["caption"]] = window
-        return windows
+        return probe_windows(self.inside, self.probe, DISPLAY=self.state["display"],
+                             XAUTHORITY=self.state["xauthority"], WINEPREFIX=self.state["prefix"])
 
     def interrupt(self):
         os.killpg(self.process.pid, signal.SIGINT)
@@ -291,32 +296,41 @@ class RunChecks(unittest.TestCase):
         wait_until("the canvas to show the main window", lambda: browser.painted(main["rect"]), 20)
         width, height = browser.screen_size()
 
-        def circle3():
-            return run.windows().get("Third Spell Circle")
+        def within_screen(*windows):
+            for window in windows:
+                left, top, right, bottom = window["rect"]
+                self.assertTrue(0 <= left and 0 <= top and right <= width and bottom <= height,
+                                f"{window['caption']} at {window['rect']} is cut off by the {width}x{height} screen")
 
-        browser.click(control(main, "IDC_CIRCLE3")["rect"])
+        main = self.use_third_circle(run.windows, main, browser.click, browser.type, within_screen)
+        return browser, main
+
+    def use_third_circle(self, windows, main, click, type_text, opened=lambda main, circle: None):
+        """Fireball ticked and 10 typed in the third circle by clicks and keys (click takes a
+        screen rectangle), read back through windows(); returns the main window after OK."""
+        def circle3():
+            return windows().get("Third Spell Circle")
+
+        click(control(main, "IDC_CIRCLE3")["rect"])
         circle = wait_until("the third circle to open", circle3, 20)
-        for window in (main, circle):
-            left, top, right, bottom = window["rect"]
-            self.assertTrue(0 <= left and 0 <= top and right <= width and bottom <= height,
-                            f"{window['caption']} at {window['rect']} is cut off by the {width}x{height} screen")
+        opened(main, circle)
         self.assertEqual(control(circle, "IDC_FIREBALL")["text"], "Fireball")
-        browser.click(control(circle, "IDC_FIREBALL")["rect"])
+        click(control(circle, "IDC_FIREBALL")["rect"])
         wait_until("Fireball to be ticked and its field open", lambda: control(c := circle3(), "IDC_FIREBALL")["checked"]
                    and control(c, "IDC_FIREBALL_QTY")["enabled"], 20)
-        browser.type("10")
+        type_text("10")
         wait_until("the typed quantity", lambda: control(circle3(), "IDC_FIREBALL_QTY")["text"] == "10", 20)
-        browser.click(control(circle, "IDOK")["rect"])
+        click(control(circle, "IDOK")["rect"])
         # Hidden first, the circle is gone a moment before the totals are recalculated.
         main = wait_until("the circle to close and the totals to change", lambda: (
-            "Third Spell Circle" not in (w := run.windows()) and control(w["Mortarix"], "IDC_SPELL_TOTAL")["text"] != "0"
+            "Third Spell Circle" not in (w := windows()) and control(w["Mortarix"], "IDC_SPELL_TOTAL")["text"] != "0"
             and w["Mortarix"]), 20)
 
         fields = {name: control(main, name)["text"] for name in REAGENT_FIELDS + ["IDC_REAGENT_TOTAL", "IDC_SPELL_TOTAL"]}
         expected = dict.fromkeys(REAGENT_FIELDS, "0")
         expected.update(IDC_BLACK_PEARL="10", IDC_SULPHUROUS_ASH="10", IDC_REAGENT_TOTAL="20", IDC_SPELL_TOTAL="10")
         self.assertEqual(fields, expected)
-        return browser, main
+        return main
 
 
 class RunCommandTest(RunChecks):
