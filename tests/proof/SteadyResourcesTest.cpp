@@ -1,4 +1,4 @@
-// A thousand openings and closings of the circle dialogs and the About box in one process
+// Hundreds of openings and closings of the circle dialogs and the About box in one process
 // leave the process's window objects, drawing objects and memory where they were, or
 // where the same templates with no program behind them leave them on the same Wine.
 #include "ProofTest.h"
@@ -18,7 +18,7 @@ const int kOpenings = static_cast<int>(ProofTest::FromEnvironment("MORTARIX_OPEN
 constexpr int kWarmUp = 2 * (kCircleCount + 1); // caches of fonts, themes and classes filled first
 
 // Growth allowed beyond the floor's (below) in the same run. Wine keeps memory of its own
-// for the dialogs it has made (some 30 bytes an opening on Wine 8, 1.6 KB on Wine 10), and
+// for the dialogs it has made (some 200 bytes an opening on Wine 8, 1.7 KB on Wine 10), and
 // the floor pays that too; what remains between two runs of the same dialogs is noise of
 // up to some 40 KB either way. 300 openings put one object, or 512 bytes lost at each
 // opening (150 KB), well past these.
